@@ -1,0 +1,114 @@
+// Program settings: the daily readout time, the window position, regional conventions.
+#include "core/Daten.h"
+#include "core/Regional.h"
+#include "core/Settings.h"
+#include "core/Strings.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void init() {
+        ResetProcessState();
+        Regional::clearLocaleOverride();
+    }
+
+    void backupDue_data() {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("due");
+        const QDate d(2026, 3, 14);
+        QTest::newRow("24 at 23:30") << 24 << QDateTime(d, QTime(23, 30))
+                                     << QDateTime(d.addDays(1), QTime(0, 0));
+        QTest::newRow("14 at 14:00:00") << 14 << QDateTime(d, QTime(14, 0))
+                                        << QDateTime(d, QTime(14, 0));
+        QTest::newRow("14 at 14:00:01") << 14 << QDateTime(d, QTime(14, 0, 1))
+                                        << QDateTime(d.addDays(1), QTime(14, 0));
+        QTest::newRow("3 in the morning") << 3 << QDateTime(d, QTime(1, 0))
+                                          << QDateTime(d, QTime(3, 0));
+        QTest::newRow("year end") << 2 << QDateTime(QDate(2026, 12, 31), QTime(5, 0))
+                                  << QDateTime(QDate(2027, 1, 1), QTime(2, 0));
+    }
+    void backupDue() {
+        QFETCH(int, hour);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, due);
+        Settings::ReadoutHour = hour;
+        Settings::ComputeBackupDue(now);
+        QVERIFY(Settings::BackupEnabled);
+        QCOMPARE(Settings::BackupDue, due);
+        Settings::ReadoutHour = 0;
+        Settings::ComputeBackupDue(now);
+        QVERIFY(!Settings::BackupEnabled);
+    }
+
+    void formPosition_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("no section") << QByteArray("[COM]\r\n") << false << QRect();
+        QTest::newRow("Width 5000 on 1920") << QByteArray("[Form]\r\nLeft=300\r\nWidth=5000\r\n")
+                                            << true << QRect(0, 0, 1920, 768);
+        QTest::newRow("beyond the right edge")
+            << QByteArray("[Form]\r\nLeft=1800\r\nTop=50\r\nWidth=453\r\nHeight=380\r\n") << true
+            << QRect(1920 - 453, 50, 453, 380);
+        QTest::newRow("negative stays") << QByteArray("[Form]\r\nLeft=-20\r\nTop=-5\r\n")
+                                        << true << QRect(-20, -5, 1024, 768);
+    }
+    void formPosition() {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, present);
+        QFETCH(QRect, rect);
+        const QString path = dir.filePath(QStringLiteral("form.ini"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(ini);
+        f.close();
+        IniFile file(path);
+        Strings::FormPosition pos;
+        QCOMPARE(Strings::ReadFormPosition(file, Keys::Form, QSize(1920, 1080), &pos), present);
+        if (present)
+            QCOMPARE(QRect(pos.Left, pos.Top, pos.Width, pos.Height), rect);
+    }
+
+    void displaySettingsDefaults() {
+        Settings::open(dir.filePath(QStringLiteral("none.ini")));
+        Settings::LoadDisplaySettings();
+        QCOMPARE(KompUtils::DisplayOffset, 0);
+        QCOMPARE(Settings::ReadoutHour, 0);
+        QCOMPARE(KompUtils::RefTemp, 55.0);
+        QVERIFY(KompUtils::ShowRefDepth);
+        QVERIFY(!KompUtils::ImperialUnits);
+        QCOMPARE(KompUtils::RefCaption, QStringLiteral("s 55°C[cm]"));
+        Settings::close();
+    }
+
+    void regionalConventions_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QChar>("decimal");
+        QTest::newRow("C locale means German") << QLocale::c() << "07.03.2010" << QChar(',');
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "07.03.2010"
+                                << QChar(',');
+        QTest::newRow("US, year widened")
+            << QLocale(QLocale::English, QLocale::UnitedStates) << "3/7/2010" << QChar('.');
+    }
+    void regionalConventions() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, date);
+        QFETCH(QChar, decimal);
+        Regional::setLocaleOverride(locale);
+        QCOMPARE(Regional::formatDate(QDate(2010, 3, 7)), date);
+        QCOMPARE(Regional::decimalSeparator(), decimal);
+        QCOMPARE(Regional::timeSeparator(), QChar(':'));
+        QCOMPARE(Regional::formatTime(QTime(9, 5, 0)), QStringLiteral("09:05:00"));
+        Regional::clearLocaleOverride();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
