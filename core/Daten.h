@@ -13,12 +13,12 @@
 // One set of measured values: a live status, a status reply or a stored record.
 struct MeasurementRecord {
     bool Valid = false;
-    int32_t T1 = 0; // whole °C at 100 cm
-    int32_t T2 = 0; // 75 cm
-    int32_t T3 = 0; // 50 cm
-    int32_t T4 = 0; // 25 cm
-    int32_t T5 = 0; // 0 cm, the surface
-    int32_t O2 = 0; // tenths of vol%
+    int32_t T1 = 0;         // whole °C at 100 cm
+    int32_t T2 = 0;         // 75 cm
+    int32_t T3 = 0;         // 50 cm
+    int32_t T4 = 0;         // 25 cm
+    int32_t T5 = 0;         // 0 cm, the surface
+    int32_t O2 = 0;         // tenths of vol%
     int32_t RefDepth = 100; // cm
     bool FanOn = false;
     uint8_t Mode = 0;
@@ -78,11 +78,21 @@ inline tSetupValues SetupValues{};
 // The plant the live display and its dialogs work on.
 inline int SelectedPlant = 1;
 
-inline bool isPlantAddress(int address) { return address >= 1 && address <= MaxPlants; }
+inline bool isPlantAddress(int address) {
+    return address >= 1 && address <= MaxPlants;
+}
 
 // Live values back to their reset values; Present and SwitchedOn cleared. Storing, Mode,
 // the texts and Anzahl stay as they are.
 void ResetPlantTables();
+
+// Reads the plant's section of the settings file into Anlage[address]; a missing section
+// or key gives the defaults ("Anl-Nr" + address, empty texts, count 0). An empty "Pfad"
+// becomes the program directory in memory only. Addresses outside 1..32 are ignored.
+void LoadPlantSettings(int address);
+// Writes "Name", "Pfad" and "Komm" (in this order) of Anlage[address] to its section.
+// False when the address is not a plant address or a write did not reach the file.
+bool SavePlantSettings(int address);
 
 void resetState();
 

@@ -1,0 +1,60 @@
+// The measurement file of a pile: its name, its nine header lines and its record lines, and
+// the one file handle through which a readout appends to it. The files are Windows-1252
+// text with CR LF line ends, the layout the existing installations write and read.
+//
+// A readout runs Open -> Append ... -> Close on the user-interface thread; at most one file
+// is open at a time. A record line is either on disk whole or not at all, and a plant's
+// Anzahl always counts the record lines that reached the file.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+struct MeasurementRecord;
+
+namespace MeasurementFile {
+
+// The characters a plant name may consist of in a file name (and that the naming dialog
+// lets through): digits, ASCII letters, '_', '-' and backspace (so the edit key works).
+extern const QString AllowedNameChars;
+bool IsAllowedNameChar(QChar c);
+
+// "dd.mm.yyyy  hh:mm" from the date and time texts of a stored record, each as received.
+QString RecordTimeText(const QString& day, const QString& month, const QString& year,
+                       const QString& hour, const QString& minute);
+
+// Plant name + "_" + date in the short date format, every character outside
+// AllowedNameChars replaced by '-'.
+QString FileStem(const QString& plantName, const QDate& date);
+
+// The nine header lines (without line ends) of a new file for `plant`.
+QStringList HeaderLines(int plant, const QDate& date);
+// The record line (without line end): number, time text and the values of `record`.
+QString RecordLine(int number, const QString& timeText, const MeasurementRecord& record);
+
+// Forms a new file name for the plant (its directory gains a trailing separator), sets
+// Anzahl to 0 and writes "Anzahl" = 0 and then "Datei" to the plant's settings section.
+// Creates nothing on disk. False when the address is invalid or a settings write failed
+// (the plant record is updated all the same).
+bool NewMeasurementFile(int plant, const QDate& today = QDate::currentDate());
+
+// Makes the plant's file the open file, positioned at its end; a file that does not exist
+// is created with its header. False when the file cannot be opened or created; nothing is
+// left open then and a new file whose header could not be written whole is removed again.
+bool OpenMeasurementFile(int plant, const QDate& today = QDate::currentDate());
+
+// Appends record number Anzahl + 1. On success Anzahl is increased; on failure the file is
+// left as it was before the call (no partial line) and Anzahl is unchanged.
+bool AppendMeasurementRecord(int plant, const QString& timeText, const MeasurementRecord& record);
+
+// Closes the open file (committing it to the storage device) and writes the plant's Anzahl
+// to its settings section. False when the file reported an error on closing or the count
+// could not be written.
+bool CloseMeasurementFile(int plant);
+
+// The plant whose file is open, 0 when none.
+int OpenPlant();
+
+void resetState();
+
+} // namespace MeasurementFile
