@@ -44,7 +44,8 @@ int RefDepthFor(int t1, int t2, int t3, int t4, int t5, double refTemp) {
         return 0;
     if (k == 1)
         return 100;
-    const int delta = t[k - 1] - t[k];
+    // In double: temperatures read from a file may lie anywhere in the int range.
+    const double delta = double(t[k - 1]) - double(t[k]);
     if (delta > 0) {
         const double x = (refTemp - t[k]) * 25.0 / delta;
         if (x > 0 && x <= 25)
