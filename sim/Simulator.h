@@ -1,0 +1,95 @@
+// Stand-in for the plant controllers and the network gateway in front of them: answers
+// request frames on TCP (the gateway), a pseudo-terminal or a tty exactly as a controller
+// would, with switchable line faults. Used by the tests and the demo.
+#pragma once
+
+#include "sim/FaultInjector.h"
+#include "sim/PlantModel.h"
+#include "sim/RequestParser.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+
+class QTcpServer;
+
+namespace sim {
+
+struct Stats {
+    qint64 requests = 0;         // frames received, for any address
+    qint64 replies = 0;          // replies put on the line
+    qint64 dropped = 0;          // replies the fault injector swallowed
+    qint64 garbled = 0;          // replies sent with a spoilt field
+    qint64 recordsHandedOut = 0; // records taken out of a memory by 'G'
+    qint64 recordsLost = 0;      // of those, the ones whose reply never went out
+    qint64 connectionsCut = 0;   // gateway connections ended by the simulator
+};
+
+class Channel;
+class Session;
+
+class Simulator : public QObject {
+    Q_OBJECT
+public:
+    explicit Simulator(QObject* parent = nullptr);
+    ~Simulator() override;
+
+    void setSeed(quint32 seed);
+    void setTimeFactor(double simulatedMinutesPerRealSecond); // 0 = clock stands still
+    PlantState& plant(int address);                           // 1..32
+    void addStoredRecords(int address, int count);            // pre-fill the memory (max 1000 kept)
+    int storedRecordCount(int address) const;
+    Faults& faults();
+    bool listenTcp(quint16 port = 0, const QHostAddress& host = QHostAddress::LocalHost);
+    quint16 tcpPort() const;
+    QString openPty();                      // own pseudo-terminal; returns the slave path
+    bool openSerial(const QString& device); // an existing tty (one end of a socat pair)
+    void dropConnections();                 // cut the gateway connection now
+    void close();                           // stop serving everything
+    // Test hook per plant and request letter: the exact reply bytes to send instead of the
+    // normal reply; an empty QByteArray means "stay silent" for that command. The command
+    // still takes effect (a 'G' still hands out its record), and an absent plant stays
+    // silent whatever is set.
+    void setReplyOverride(int address, char requestLetter, const QByteArray& reply);
+    void clearReplyOverrides();
+    QList<QByteArray> frames() const; // every request frame received, address byte first
+    void clearFrames();
+    Stats stats() const;
+
+    // Beyond the shared contract: deterministic time for tests and the program.
+    void advanceMinutes(int minutes);      // move every clock and pile on at once
+    void setClock(const QDateTime& clock); // set every controller clock
+    // Puts a switched-on pile at the given age (temperatures, run time, cycles) without
+    // running through it minute by minute; used to start the demo with mature piles.
+    void setPileAge(int address, qint64 ageMinutes);
+
+signals:
+    void frameReceived(const QByteArray& frame);
+    void replySent(const QByteArray& reply); // a reply as queued for the line, after faults
+
+private:
+    void syncTime();
+    Session* addSession(Channel* channel);
+    void removeSession(Session* s);
+    void onReceived(Session* s, const QByteArray& bytes);
+    void handleFrame(Session* s, const RequestFrame& f, double arrivedAt);
+    QByteArray execute(const RequestFrame& f, bool* tookRecord);
+    bool setValues(PlantState& p, const RequestFrame& f);
+
+    PlantModel m_model;
+    FaultInjector m_faults;
+    Stats m_stats;
+    QList<QByteArray> m_frames;
+    QHash<quint32, QByteArray> m_overrides; // key: address << 8 | letter
+    QTcpServer* m_server = nullptr;
+    QList<Session*> m_sessions;
+    QElapsedTimer m_real;
+    qint64 m_lastSyncNs = 0;
+    double m_timeFactor = 0;
+    double m_pendingSeconds = 0;
+};
+
+} // namespace sim
