@@ -1,0 +1,455 @@
+#include "evaluation/TMessDaten.h"
+
+#include "core/KompUtils.h"
+#include "core/Regional.h"
+#include "core/Win1252.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+
+using KompUtils::CountChar;
+using KompUtils::SplitFirst;
+
+bool ChartSeriesData::valueAt(int position, double* y) const {
+    if (position < 0 || position >= points.size())
+        return false;
+    *y = points.at(position).y();
+    return true;
+}
+
+void ChartLayout::setAxisRange(Axis a, double min, double max) {
+    AxisLayout& x = axes[size_t(a)];
+    x.min = min;
+    x.max = max;
+    x.autoMaximum = false;
+}
+
+void ChartLayout::setAxisAutoMaximum(Axis a, double min) {
+    AxisLayout& x = axes[size_t(a)];
+    x.min = min;
+    x.autoMaximum = true;
+}
+
+void ChartLayout::setAxisMaximum(Axis a, double max) {
+    AxisLayout& x = axes[size_t(a)];
+    x.max = max;
+    x.autoMaximum = false;
+}
+
+namespace {
+
+// The next field of `rest` up to `sep`. A last field without its closing separator counts
+// as a field too, so a short or unterminated line yields its values and then "no field"
+// for everything missing, never the value of an earlier field.
+bool takeField(QChar sep, QString& rest, QString& field) {
+    if (rest.isEmpty())
+        return false;
+    if (!rest.contains(sep)) {
+        field = rest;
+        rest.clear();
+        return true;
+    }
+    return SplitFirst(sep, rest, field);
+}
+
+// The text after the first colon; a line without a colon is taken whole.
+QString afterColon(const QString& line) {
+    QString rest = line;
+    QString head;
+    SplitFirst(QLatin1Char(':'), rest, head);
+    return rest;
+}
+
+// The record number of a line: the text before its first ';', or nothing without one.
+bool firstFieldIsOne(const QString& line) {
+    const int p = int(line.indexOf(QLatin1Char(';')));
+    return p >= 0 && QStringView(line).left(p) == QLatin1String("1");
+}
+
+bool allDigits(const QString& t, int minLen, int maxLen) {
+    if (t.size() < minLen || t.size() > maxLen)
+        return false;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// day.month.year with '.' whatever the regional settings; a year of one or two digits lies
+// within 50 years before and 49 years after the current year.
+bool parseDate(const QString& text, QDate* out) {
+    const QStringList p = text.split(QLatin1Char('.'));
+    if (p.size() != 3 || !allDigits(p[0], 1, 2) || !allDigits(p[1], 1, 2) || !allDigits(p[2], 1, 4))
+        return false;
+    int year = p[2].toInt();
+    if (p[2].size() <= 2) {
+        const int now = QDate::currentDate().year();
+        year += now / 100 * 100;
+        if (year < now - 50)
+            year += 100;
+        else if (year > now + 49)
+            year -= 100;
+    }
+    const QDate d(year, p[1].toInt(), p[0].toInt());
+    if (!d.isValid())
+        return false;
+    *out = d;
+    return true;
+}
+
+// hours:minutes[:seconds] with ':'; no time at all means midnight.
+bool parseTime(const QString& text, QTime* out) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        *out = QTime(0, 0);
+        return true;
+    }
+    const QStringList p = t.split(QLatin1Char(':'));
+    if (p.size() < 2 || p.size() > 3)
+        return false;
+    for (const QString& part : p) {
+        if (!allDigits(part, 1, 2))
+            return false;
+    }
+    const QTime time(p[0].toInt(), p[1].toInt(), p.size() == 3 ? p[2].toInt() : 0);
+    if (!time.isValid())
+        return false;
+    *out = time;
+    return true;
+}
+
+// The date part of a record's time stamp field: up to the first blank.
+QString datePart(QString stamp) {
+    QString head = stamp;
+    const int p = int(stamp.indexOf(QLatin1Char(' ')));
+    if (p >= 0)
+        head = stamp.left(p);
+    return head;
+}
+
+bool parseStamp(const QString& stamp, QDateTime* out) {
+    const int p = int(stamp.indexOf(QLatin1Char(' ')));
+    QDate d;
+    QTime t;
+    if (!parseDate(p >= 0 ? stamp.left(p) : stamp, &d) ||
+        !parseTime(p >= 0 ? stamp.mid(p + 1) : QString(), &t))
+        return false;
+    *out = QDateTime(d, t);
+    return true;
+}
+
+bool toInt(const QString& text, int* v) {
+    bool ok = false;
+    const int x = text.trimmed().toInt(&ok);
+    if (ok)
+        *v = x;
+    return ok;
+}
+
+double toReal(const QString& text) {
+    double v = 0;
+    if (!Regional::parseReal(text, &v) || !std::isfinite(v))
+        return 0;
+    return v;
+}
+
+QString twoDigits(int v) {
+    return QString::number(v).rightJustified(2, QLatin1Char('0'));
+}
+
+QStringList splitLines(const QByteArray& bytes) {
+    const QString text = Win1252::decode(bytes);
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines << text.mid(start, i - start);
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+ChartSeriesData makeSeries(const QString& title, ChartSeriesData::Kind kind,
+                           ChartSeriesData::Axis axis, const QString& format, SeriesColour c,
+                           ChartSeriesData::Style style) {
+    ChartSeriesData s;
+    s.title = title;
+    s.kind = kind;
+    s.axis = axis;
+    s.valueFormat = format;
+    s.colour = c;
+    s.style = style;
+    return s;
+}
+
+} // namespace
+
+TMessDaten::TMessDaten() {
+    const bool in = KompUtils::ImperialUnits;
+    const QString real = QStringLiteral("###.#");
+    const QString whole = QStringLiteral("#####");
+    using S = ChartSeriesData;
+    TSeries[1] = makeSeries(in ? tr("T 40in") : tr("T 100cm"), S::Line, S::LeftAxis, real,
+                            {128, 0, 0}, S::Solid);
+    TSeries[2] = makeSeries(in ? tr("T 30in") : tr("T 75cm"), S::Line, S::LeftAxis, real,
+                            {128, 0, 128}, S::Dot);
+    TSeries[3] = makeSeries(in ? tr("T 20in") : tr("T 50cm"), S::Line, S::LeftAxis, real,
+                            {255, 255, 0}, S::Dash);
+    TSeries[4] = makeSeries(in ? tr("T 10in") : tr("T 25cm"), S::Line, S::LeftAxis, real,
+                            {255, 0, 255}, S::DashDot);
+    TSeries[5] = makeSeries(in ? tr("T 0in") : tr("T  0cm"), S::Line, S::LeftAxis, real,
+                            {0, 128, 128}, S::DashDotDot);
+    RefSeries =
+        makeSeries(KompUtils::RefCaption, S::Line, S::LeftAxis, real, {255, 0, 0}, S::Solid);
+    O2Series = makeSeries(tr("O2"), S::Line, S::RightAxis, real, {0, 0, 255}, S::Solid);
+    RunTimeSeries = makeSeries(tr("Laufzeit"), S::Bar, S::LeftAxis, whole, {0, 0, 255}, S::Solid);
+    CyclesSeries = makeSeries(tr("Zyklen"), S::Bar, S::RightAxis, whole, {255, 0, 0}, S::Solid);
+}
+
+std::array<ChartSeriesData*, 9> TMessDaten::AllSeries() {
+    return {&TSeries[1], &TSeries[2], &TSeries[3],    &TSeries[4],  &TSeries[5],
+            &RefSeries,  &O2Series,   &RunTimeSeries, &CyclesSeries};
+}
+
+std::array<const ChartSeriesData*, 9> TMessDaten::AllSeries() const {
+    return {&TSeries[1], &TSeries[2], &TSeries[3],    &TSeries[4],  &TSeries[5],
+            &RefSeries,  &O2Series,   &RunTimeSeries, &CyclesSeries};
+}
+
+TMessDaten::LoadResult TMessDaten::LoadFile(const QString& path) {
+    FileValid = false;
+    O2AsStored = true;
+    LineCount = 0;
+    m_errorText.clear();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        Lines.clear();
+        m_errorText = f.errorString();
+        return LoadResult::ReadError;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        Lines.clear();
+        m_errorText = f.errorString();
+        return LoadResult::ReadError;
+    }
+    Lines = splitLines(bytes);
+
+    int headerLines = 0;
+    if (Lines.size() >= 9 && !Lines.at(8).isEmpty()) {
+        if (firstFieldIsOne(Lines.at(8)))
+            headerLines = 8;
+        else if (Lines.size() >= 10 && firstFieldIsOne(Lines.at(9)))
+            headerLines = 9;
+    }
+    if (headerLines == 0)
+        return LoadResult::NotRecognised;
+
+    FileValid = true;
+    O2AsStored = headerLines == 9;
+    TitleLines = {Lines.at(0), Lines.at(1), Lines.at(2)};
+    if (headerLines == 8) {
+        PlantName = afterColon(Lines.at(3));
+        FileName = afterColon(Lines.at(4));
+        Comment.clear();
+        FirstBackupLine = Lines.at(6);
+    } else {
+        PlantName = afterColon(Lines.at(4));
+        FileName = afterColon(Lines.at(5));
+        Comment = Lines.at(6);
+        FirstBackupLine = Lines.at(7);
+    }
+    Lines.erase(Lines.begin(), Lines.begin() + headerLines);
+    LineCount = int(Lines.size());
+    return LoadResult::Valid;
+}
+
+void TMessDaten::addPlaceholders() {
+    for (ChartSeriesData* s : AllSeries()) {
+        s->points.clear();
+        s->points.append(QPointF(0, 0));
+    }
+    Labels.clear();
+}
+
+bool TMessDaten::processLine(const QString& line) {
+    QString rest = line;
+    QString field;
+    takeField(QLatin1Char(';'), rest, field); // record number
+
+    QString stamp;
+    if (!takeField(QLatin1Char(';'), rest, stamp))
+        stamp.clear();
+    QDateTime when;
+    if (!parseStamp(stamp, &when)) {
+        m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(stamp);
+        return false;
+    }
+
+    int t[5] = {0, 0, 0, 0, 0};
+    bool allRead = true;
+    for (int& v : t) {
+        if (!takeField(QLatin1Char(';'), rest, field) || !toInt(field, &v))
+            allRead = false;
+    }
+    int ref = 0;
+    if (allRead)
+        ref = KompUtils::RefDepthFor(t[0], t[1], t[2], t[3], t[4], KompUtils::RefTemp);
+    else
+        std::fill(std::begin(t), std::end(t), 0);
+
+    takeField(QLatin1Char(';'), rest, field); // stored reference mark
+
+    double o2 = 0;
+    if (takeField(QLatin1Char(';'), rest, field)) {
+        o2 = toReal(field);
+        if (!O2AsStored)
+            o2 /= 10.0;
+    }
+
+    double runTime = 0;
+    double cycles = 0;
+    if (CountChar(QLatin1Char(';'), rest) == 3) {
+        takeField(QLatin1Char(';'), rest, field); // operating mode
+        if (takeField(QLatin1Char(';'), rest, field))
+            runTime = toReal(field);
+        if (takeField(QLatin1Char(';'), rest, field))
+            cycles = toReal(field);
+    }
+
+    const bool in = KompUtils::ImperialUnits;
+    const double x = double(TSeries[1].points.size());
+    for (int i = 0; i < 5; ++i)
+        TSeries[i + 1].points.append(QPointF(x, in ? KompUtils::CToFReal(t[i]) : t[i]));
+    RefSeries.points.append(QPointF(x, in ? KompUtils::CmToInReal(ref) : ref));
+    O2Series.points.append(QPointF(x, o2));
+    RunTimeSeries.points.append(QPointF(x, runTime));
+    CyclesSeries.points.append(QPointF(x, cycles));
+    Labels.append(Regional::formatDate(when.date()) + QStringLiteral("  ") +
+                  twoDigits(when.time().hour()) + Regional::timeSeparator() +
+                  twoDigits(when.time().minute()));
+    ++PointCount;
+    return true;
+}
+
+bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
+    m_errorText.clear();
+    addPlaceholders();
+    PointCount = 0;
+    LineCount = std::min(LineCount, int(Lines.size()));
+
+    // The controller may store several records at the end of a day; of every run of such
+    // records only the first counts (the first two data lines always stay).
+    const QString endOfDay = QStringLiteral("23:59");
+    if (LineCount > 1) {
+        int i = 2;
+        while (i < LineCount) {
+            if (Lines.at(i).contains(endOfDay) && Lines.at(i - 1).contains(endOfDay)) {
+                Lines.removeAt(i);
+                --LineCount;
+            } else {
+                ++i;
+            }
+        }
+    }
+
+    if (!oneValuePerDay) {
+        for (int i = 0; i < LineCount; ++i) {
+            // A blank line has no time stamp and holds no record.
+            if (Lines.at(i).trimmed().isEmpty())
+                continue;
+            if (!processLine(Lines.at(i)))
+                return false;
+        }
+    } else if (LineCount > 0) {
+        // Each run of lines of one date yields its last line.
+        QString rest = Lines.at(0);
+        QString field;
+        takeField(QLatin1Char(';'), rest, field);
+        if (Lines.at(0).trimmed().isEmpty() || rest.isEmpty())
+            return true;
+        takeField(QLatin1Char(';'), rest, field);
+        QDate day;
+        if (!parseDate(datePart(field), &day)) {
+            m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(field);
+            return false;
+        }
+        int i = 1;
+        for (; i < LineCount; ++i) {
+            const QString& line = Lines.at(i);
+            if (line.trimmed().isEmpty())
+                break;
+            rest = line;
+            takeField(QLatin1Char(';'), rest, field);
+            if (!takeField(QLatin1Char(';'), rest, field))
+                continue;
+            const QString part = datePart(field);
+            if (part.isEmpty())
+                continue;
+            QDate d;
+            if (!parseDate(part, &d)) {
+                m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(field);
+                return false;
+            }
+            if (d != day) {
+                day = d;
+                if (!processLine(Lines.at(i - 1)))
+                    return false;
+            }
+        }
+        if (!processLine(Lines.at(i - 1)))
+            return false;
+    }
+
+    if (chart)
+        SetupChart(*chart);
+    return true;
+}
+
+void TMessDaten::SetupChart(ChartTarget& chart) const {
+    chart.setView3D(false);
+    chart.setClipPoints(true);
+    chart.setTitle({TitleLines[0], TitleLines[1], TitleLines[2], PlantName});
+    chart.setFooter(FileName);
+    SetAxes(chart);
+    chart.setAxisMinimum(ChartTarget::Bottom, 0.7);
+    chart.setAxisLabelFormat(ChartTarget::Bottom, QStringLiteral("#"));
+    chart.setAxisTitle(ChartTarget::Bottom, tr("Messwert- Nr"));
+    chart.setLegendVisible(true);
+}
+
+void TMessDaten::SetAxes(ChartTarget& chart) const {
+    ResetAxes(chart);
+    chart.setAxisLabelFormat(ChartTarget::Left, QStringLiteral("#"));
+    chart.setAxisLabelFormat(ChartTarget::Right, QStringLiteral("#"));
+    if (!FanMode) {
+        chart.setAxisTitle(ChartTarget::Left, KompUtils::ImperialUnits ? tr("T[°F]") : tr("T[°C]"));
+        chart.setAxisTitle(ChartTarget::Right, tr("O2/vol%"));
+        chart.setAxisMaximum(ChartTarget::Bottom, PointCount);
+    } else {
+        chart.setAxisTitle(ChartTarget::Left, tr("t/min"));
+        chart.setAxisTitle(ChartTarget::Right, tr("n"));
+        // Room for the last bar.
+        chart.setAxisMaximum(ChartTarget::Bottom, PointCount + 0.5);
+    }
+}
+
+void TMessDaten::ResetAxes(ChartTarget& chart) const {
+    if (!FanMode) {
+        chart.setAxisRange(ChartTarget::Left, 0, KompUtils::ImperialUnits ? 212 : 100);
+        chart.setAxisRange(ChartTarget::Right, 0, 25);
+    } else {
+        chart.setAxisAutoMaximum(ChartTarget::Left, 0);
+        chart.setAxisAutoMaximum(ChartTarget::Right, 0);
+    }
+}
