@@ -351,16 +351,18 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
     // The controller may store several records at the end of a day; of every run of such
     // records only the first counts (the first two data lines always stay).
     const QString endOfDay = QStringLiteral("23:59");
-    if (LineCount > 1) {
-        int i = 2;
-        while (i < LineCount) {
-            if (Lines.at(i).contains(endOfDay) && Lines.at(i - 1).contains(endOfDay)) {
-                Lines.removeAt(i);
-                --LineCount;
-            } else {
-                ++i;
-            }
+    // Compacted in one pass: a kept line is compared with the last line kept before it.
+    if (LineCount > 2) {
+        int kept = 2;
+        for (int i = 2; i < LineCount; ++i) {
+            if (Lines.at(i).contains(endOfDay) && Lines.at(kept - 1).contains(endOfDay))
+                continue;
+            if (kept != i)
+                Lines[kept] = Lines.at(i);
+            ++kept;
         }
+        Lines.erase(Lines.begin() + kept, Lines.begin() + LineCount);
+        LineCount = kept;
     }
 
     if (!oneValuePerDay) {
