@@ -12,7 +12,9 @@ constexpr double kMinutesPerDay = 24 * 60;
 // The deeper in the pile, the better insulated and the hotter it gets (°C at the peak).
 constexpr std::array<double, 4> kPeak{67.0, 64.0, 60.0, 50.0};
 constexpr double kSurfaceRise = 4.0; // the surface sensor stays within a few degrees of the air
-constexpr double kHeatTimeConstant = 360.0; // minutes the compost needs to follow its biology
+// Minutes a sensor needs to follow its target: the deep compost is well insulated, the
+// surface sensor sits almost in the air.
+constexpr std::array<double, 5> kHeatTimeConstant{360.0, 300.0, 240.0, 180.0, 60.0};
 constexpr double kCoolTimeConstant = kMinutesPerDay; // an ended pile cools slowly
 
 // Biological activity over the pile's life: it ramps up over the first days and fades
@@ -24,11 +26,11 @@ double activity(qint64 ageMinutes) {
     return rise * fade;
 }
 double consumption(qint64 ageMinutes) {
-    // Fresh material breathes from the start, well before it heats up (vol% per minute).
+    // Fresh material breathes hardest (vol% per minute): a new pile draws the air down
+    // from 20.9 % within the first hour, well inside the longest fan off-time.
     const double days = double(ageMinutes) / kMinutesPerDay;
-    const double rise = 1.0 - std::exp(-days / 1.2);
-    const double fade = days < 14 ? 1.0 : std::max(0.1, std::exp(-(days - 14) / 30.0));
-    return 0.15 * (0.6 + 0.4 * rise) * fade;
+    const double fade = days < 14 ? 1.0 : std::max(0.05, std::exp(-(days - 14) / 30.0));
+    return 0.4 * fade;
 }
 } // namespace
 
@@ -138,7 +140,7 @@ void PlantModel::stepMinute(int address) {
             double& t = p.temperature[s];
             const double target =
                 ambient + (targetTemperature(s, p.pileAgeMinutes, ambient) - ambient) * aerobic;
-            t += (target - t) / kHeatTimeConstant + gauss(address, 0.03);
+            t += (target - t) / kHeatTimeConstant[s] + gauss(address, 0.03);
             if (p.fanOn)
                 t -= 0.0005 * std::max(0.0, t - ambient) * (5 - s) / 5.0;
         }
@@ -247,9 +249,9 @@ void PlantModel::ageRunningPile(int address, qint64 ageMinutes) {
     for (int s = 0; s < 5; ++s)
         p.temperature[s] = targetTemperature(s, p.pileAgeMinutes, ambient) + gauss(address, 0.3);
     p.o2 = std::clamp((p.o2On + p.o2Off) / 20.0, 0.3, kAirO2);
-    // About one minute of fan per quarter hour under O2 control.
-    p.runTime = int(p.pileAgeMinutes / 15);
-    p.cycles = int(p.pileAgeMinutes / 16);
+    // About one minute of fan in seven under O2 control.
+    p.runTime = int(p.pileAgeMinutes / 7);
+    p.cycles = int(p.pileAgeMinutes / 7);
     p.fanOn = false;
     p.fanStateMinutes = 0;
 }
