@@ -107,7 +107,9 @@ QString SerialPortName(int number) {
     return QStringLiteral("COM") + QString::number(number);
 #else
     const QString key = PortKeyPrefix + QString::number(number);
-    QString device = Settings::file().readString(Keys::Com, key, QString()).trimmed();
+    QString device;
+    if (Settings::isOpen())
+        device = Settings::file().readString(Keys::Com, key, QString()).trimmed();
     if (device.isEmpty()) {
         const IniFile installation(ProgramDir::installationIniPath());
         device = installation.readString(Keys::Com, key, QString()).trimmed();
