@@ -24,7 +24,8 @@ double OutputScheduler::requestArrived(qint64 byteCount) {
     return m_requestLineFree;
 }
 
-void OutputScheduler::enqueue(const QList<OutputPiece>& pieces, double notBefore) {
+void OutputScheduler::enqueue(const QList<OutputPiece>& pieces, double notBefore,
+                              bool carriesRecord) {
     bool first = true;
     for (const OutputPiece& p : pieces) {
         Item it;
@@ -36,13 +37,19 @@ void OutputScheduler::enqueue(const QList<OutputPiece>& pieces, double notBefore
         first = false;
         m_queue.push_back(it);
     }
+    if (!m_queue.empty() && !pieces.isEmpty())
+        m_queue.back().lastOfRecord = carriesRecord;
     pump();
 }
 
-void OutputScheduler::clear() {
+int OutputScheduler::clear() {
+    int lost = 0;
+    for (const Item& it : m_queue)
+        lost += it.lastOfRecord ? 1 : 0;
     ++m_generation;
     m_queue.clear();
     m_timer.stop();
+    return lost;
 }
 
 void OutputScheduler::pump() {

@@ -27,9 +27,11 @@ public:
     // over the paced line (ms, same clock as now()).
     double requestArrived(qint64 byteCount);
     // Queues the pieces of one reply; its first piece starts no earlier than `notBefore`.
-    void enqueue(const QList<OutputPiece>& pieces, double notBefore);
+    // `carriesRecord` marks a reply that hands out a stored record.
+    void enqueue(const QList<OutputPiece>& pieces, double notBefore, bool carriesRecord = false);
     bool idle() const { return m_queue.empty(); }
-    void clear();
+    // Forgets everything not yet sent; returns how many stored records went down with it.
+    int clear();
 
 signals:
     void becameIdle();
@@ -44,6 +46,7 @@ private:
         double delayAfterPrevious = 0;
         double start = -1; // fixed once the item is the head
         qsizetype sent = 0;
+        bool lastOfRecord = false;
     };
     std::function<void(const QByteArray&)> m_write;
     std::deque<Item> m_queue;

@@ -249,8 +249,8 @@ void PlantModel::ageRunningPile(int address, qint64 ageMinutes) {
     for (int s = 0; s < 5; ++s)
         p.temperature[s] = targetTemperature(s, p.pileAgeMinutes, ambient) + gauss(address, 0.3);
     p.o2 = std::clamp((p.o2On + p.o2Off) / 20.0, 0.3, kAirO2);
-    // About one minute of fan in seven under O2 control.
-    p.runTime = int(p.pileAgeMinutes / 7);
+    // About one switch-on in seven minutes under O2 control, each running a minute or so.
+    p.runTime = int(p.pileAgeMinutes / 6);
     p.cycles = int(p.pileAgeMinutes / 7);
     p.fanOn = false;
     p.fanStateMinutes = 0;

@@ -39,23 +39,30 @@ bool applyPlantSpec(Simulator& sim, const QString& spec, QString* error) {
         const QString w = raw.trimmed();
         const QString key = w.section(QLatin1Char('='), 0, 0);
         const QString value = w.section(QLatin1Char('='), 1);
+        auto number = [&value](int lo, int hi, int* out) {
+            bool ok = false;
+            *out = value.toInt(&ok);
+            return ok && *out >= lo && *out <= hi;
+        };
         bool ok = true;
-        if (w == QLatin1String("on"))
+        if (w == QLatin1String("on")) {
             on = true;
-        else if (w == QLatin1String("off"))
+        } else if (w == QLatin1String("off")) {
             on = false;
-        else if (w == QLatin1String("storing"))
+        } else if (w == QLatin1String("storing")) {
             storing = true;
-        else if (key == QLatin1String("mode"))
-            mode = value.toInt(&ok), ok = ok && mode >= 0 && mode <= 4;
-        else if (key == QLatin1String("records"))
-            records = value.toInt(&ok), ok = ok && records >= 0 && records <= kMemoryCapacity;
-        else if (key == QLatin1String("interval"))
-            interval = value.toInt(&ok), ok = ok && interval >= 1 && interval <= 1440;
-        else if (key == QLatin1String("age"))
-            ageDays = value.toDouble(&ok), ok = ok && ageDays >= 0 && ageDays <= 3650;
-        else
+        } else if (key == QLatin1String("mode")) {
+            ok = number(0, 4, &mode);
+        } else if (key == QLatin1String("records")) {
+            ok = number(0, kMemoryCapacity, &records);
+        } else if (key == QLatin1String("interval")) {
+            ok = number(1, 1440, &interval);
+        } else if (key == QLatin1String("age")) {
+            ageDays = value.toDouble(&ok);
+            ok = ok && ageDays >= 0 && ageDays <= 3650;
+        } else {
             ok = false;
+        }
         if (!ok) {
             *error = QStringLiteral("bad plant word '%1' in '%2'").arg(w, spec);
             return false;
@@ -75,6 +82,8 @@ bool applyPlantSpec(Simulator& sim, const QString& spec, QString* error) {
             const qint64 age = std::max<qint64>(ageDays < 0 ? 0 : qint64(ageDays * 24 * 60),
                                                 qint64(records) * p.storageInterval);
             sim.setPileAge(a, age);
+        } else {
+            p.temperature.fill(PlantModel::ambientAt(p.clock)); // long cooled down
         }
         sim.addStoredRecords(a, records);
     }

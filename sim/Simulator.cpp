@@ -169,7 +169,7 @@ Session* Simulator::addSession(Channel* channel) {
 void Simulator::removeSession(Session* s) {
     if (!m_sessions.removeOne(s))
         return;
-    s->out->clear();
+    m_stats.recordsLost += s->out->clear(); // replies that never made it onto the line
     s->deleteLater();
 }
 
@@ -179,7 +179,7 @@ void Simulator::dropConnections() {
         if (s->channel->kind() != Channel::Kind::Tcp)
             continue;
         ++m_stats.connectionsCut;
-        s->out->clear();
+        m_stats.recordsLost += s->out->clear();
         s->channel->cut(true);
         removeSession(s);
     }
@@ -190,16 +190,14 @@ void Simulator::close() {
         m_server->close();
     const QList<Session*> all = m_sessions;
     for (Session* s : all) {
-        s->out->clear();
+        m_stats.recordsLost += s->out->clear();
         s->channel->cut(true);
         removeSession(s);
     }
 }
 
 void Simulator::setReplyOverride(int address, char letter, const QByteArray& reply) {
-    // An empty override must stay distinguishable from "no override": keep a null marker out.
-    m_overrides.insert(quint32(address) << 8 | quint8(letter),
-                       reply.isNull() ? QByteArray("") : reply);
+    m_overrides.insert(quint32(address) << 8 | quint8(letter), reply);
 }
 
 void Simulator::clearReplyOverrides() {
@@ -270,7 +268,7 @@ void Simulator::handleFrame(Session* s, const RequestFrame& f, double arrivedAt)
                     all += p.bytes;
                 emit replySent(all);
                 s->out->setBaud(faults().baud);
-                s->out->enqueue(o.pieces, arrivedAt);
+                s->out->enqueue(o.pieces, arrivedAt, tookRecord);
                 return; // a pending cut follows when the line is idle
             }
         } else if (tookRecord) {

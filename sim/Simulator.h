@@ -1,6 +1,18 @@
 // Stand-in for the plant controllers and the network gateway in front of them: answers
 // request frames on TCP (the gateway), a pseudo-terminal or a tty exactly as a controller
 // would, with switchable line faults. Used by the tests and the demo.
+//
+// How these controllers behave where the PC cannot tell:
+// - Safety mode (4) watches the O2 control only: in mode 3 a fan that has run longer than
+//   MaxOn or rested longer than MaxOff minutes hands over to the fixed safety times. A mode
+//   command ('o', 'e', 'T', 'q') or a new pile ('F') ends it; nothing else does.
+// - A full memory (1000 records) drops its oldest record for each new one.
+// - Set commands with values outside what the setup offers (storage interval 1..1440, times
+//   1..300, O2 thresholds 0..210 tenths) and impossible dates or times change nothing.
+// - Clocks are plain local times without zone or daylight saving; all plants' clocks run
+//   at the time factor and each is set on its own by 'D' and 'Z'.
+// - A plant that is present but switched off still answers everything and still measures;
+//   its pile cools towards the air and its fan stays off.
 #pragma once
 
 #include "sim/FaultInjector.h"

@@ -209,9 +209,19 @@ private slots:
                                   "B",
                                   3),
                  QByteArray("B3;"));
+        // A record whose reply is still waiting on the line goes down with the connection.
+        sim->addStoredRecords(1, 2);
+        sim->faults().latencyMs = 5000;
+        client->send("\x01"
+                     "G");
+        QVERIFY(handled(2));
         sim->dropConnections();
         QTRY_COMPARE(gone.count(), 1);
-        QCOMPARE(sim->stats().connectionsCut, 1);
+        const sim::Stats st = sim->stats();
+        QCOMPARE(st.connectionsCut, 1);
+        QCOMPARE(st.recordsHandedOut, 1);
+        QCOMPARE(st.recordsLost, 1);
+        QCOMPARE(sim->storedRecordCount(1), 1);
     }
 
     void sameSeedSameBytes() {
