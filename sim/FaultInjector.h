@@ -17,6 +17,7 @@ struct Faults {
     int latencyMs = 0;    // delay before a reply starts
     int baud = 0;         // 0 = unpaced; else bytes paced at 10 bits per byte (requests too)
     int closeAfterRequests = 0; // 0 = never; else cut the TCP connection after N requests
+                                // (once the reply to the N-th has gone out)
 };
 
 // One piece of output: sent no earlier than delayMs after the previous piece of the same

@@ -24,13 +24,14 @@ for exe in "$SIM" "$APP"; do
 done
 
 # Plants 1, 2 and 4 run piles of different ages with records in their memories, 3 is
-# absent, 5 is connected but switched off. Ten simulated minutes pass every second.
+# absent, 5 is connected but switched off. Ten simulated minutes pass every second. The
+# simulator logs every frame and reply to simulator.log in the demo directory.
 PORTFILE=$(mktemp "${TMPDIR:-/tmp}/o2sim-port.XXXXXX")
 "$SIM" --port 0 --time-factor 10 --seed "${O2_DEMO_SEED:-1}" \
     --plant 1:on,storing,mode=3,records=120,age=3 \
     --plant 2:on,storing,mode=2,records=60,age=1 \
     --plant 4:on,storing,mode=3,records=400,age=9 \
-    --plant 5:off \
+    --plant 5:off --log \
     >"$PORTFILE" 2>"$DEMO/simulator.log" &
 SIM_PID=$!
 cleanup() {
