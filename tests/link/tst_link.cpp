@@ -323,7 +323,7 @@ private slots:
         QSignalSpy status(link.get(), &Link::statusText);
         QSignalSpy stop(link.get(), &Link::stopPollTimer);
         bool openDuringWait = true;
-        QTimer::singleShot(5, [&] { openDuringWait = LinkOpen; });
+        QTimer::singleShot(0, [&] { openDuringWait = LinkOpen; });
         link->SchliesseSocketVerbindung(30);
         QVERIFY(!openDuringWait);
         QVERIFY(!LinkOpen);
@@ -426,7 +426,7 @@ private slots:
 
     void waitMsRunsEvents() {
         bool fired = false;
-        QTimer::singleShot(5, [&] { fired = true; });
+        QTimer::singleShot(0, [&] { fired = true; });
         QElapsedTimer t;
         t.start();
         WaitMs(40);

@@ -412,13 +412,20 @@ private slots:
         bool ran = false;
         QElapsedTimer innerTime;
         qint64 innerMs = -1;
-        QTimer::singleShot(30, [&] {
-            ran = true;
-            QVERIFY(IsWaiting());
-            innerTime.start();
-            innerResult = ops[op](other);
-            innerMs = innerTime.elapsed();
-        });
+        // Started once the outer request is on the wire, so the outer wait is surely running.
+        QObject context;
+        connect(
+            sim.get(), &sim::Simulator::frameReceived, &context,
+            [&] {
+                if (ran)
+                    return;
+                ran = true;
+                QVERIFY(IsWaiting());
+                innerTime.start();
+                innerResult = ops[op](other);
+                innerMs = innerTime.elapsed();
+            },
+            Qt::QueuedConnection);
         QVERIFY(ReadSetup(Plant));
         QVERIFY(ran);
         QVERIFY(!innerResult);
@@ -441,12 +448,16 @@ private slots:
         setUp(PlantSetup{});
         sim->faults().latencyMs = 200;
         QSignalSpy status(link.get(), &Link::statusText);
-        QTimer::singleShot(40, [&] {
-            if (closeAll)
-                sim->close();
-            else
-                sim->dropConnections();
-        });
+        QObject context;
+        connect(
+            sim.get(), &sim::Simulator::frameReceived, &context,
+            [&] {
+                if (closeAll)
+                    sim->close();
+                else
+                    sim->dropConnections();
+            },
+            Qt::QueuedConnection);
         QVERIFY(!ReadSetup(Plant));
         QVERIFY(TimeoutFlag);
         QVERIFY(!LinkOpen);
