@@ -1,6 +1,6 @@
 // o2aerolis-sim: the controllers and their gateway as a program, for the demo and for
 // tests that want the simulator in a process of its own.
-#include "sim/PlantSpec.h"
+#include "sim/PlantOptions.h"
 #include "sim/Simulator.h"
 
 #include <QCommandLineParser>
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
         QStringLiteral("plant"),
         tr("A plant, e.g. 1:on,storing,mode=3,records=120,age=3,interval=15; 'off' = present "
            "but switched off. Repeatable; plants not named are absent."),
-        QStringLiteral("SPEC"));
+        QStringLiteral("PLANT"));
     const QCommandLineOption plants(QStringLiteral("plants"),
                                     tr("Present, switched-on, storing plants, e.g. 1-4."),
                                     QStringLiteral("LIST"));
@@ -160,8 +160,8 @@ int main(int argc, char** argv) {
     QString error;
     if (cl.isSet(plants) && !sim::applyRunningPlants(sim, cl.value(plants), &error))
         return fail(error);
-    for (const QString& spec : cl.values(plant))
-        if (!sim::applyPlantSpec(sim, spec, &error))
+    for (const QString& option : cl.values(plant))
+        if (!sim::applyPlantOption(sim, option, &error))
             return fail(error);
     sim.setTimeFactor(timeFactor);
 

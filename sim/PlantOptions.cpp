@@ -1,4 +1,4 @@
-#include "sim/PlantSpec.h"
+#include "sim/PlantOptions.h"
 
 #include "sim/Simulator.h"
 
@@ -26,15 +26,15 @@ bool parseAddressList(const QString& text, QList<int>* addresses, QString* error
     return true;
 }
 
-bool applyPlantSpec(Simulator& sim, const QString& spec, QString* error) {
-    const qsizetype colon = spec.indexOf(QLatin1Char(':'));
+bool applyPlantOption(Simulator& sim, const QString& option, QString* error) {
+    const qsizetype colon = option.indexOf(QLatin1Char(':'));
     QList<int> addresses;
-    if (!parseAddressList(spec.left(colon < 0 ? spec.size() : colon), &addresses, error))
+    if (!parseAddressList(option.left(colon < 0 ? option.size() : colon), &addresses, error))
         return false;
     bool on = true, storing = false;
     int mode = -1, records = 0, interval = 0;
     double ageDays = -1;
-    const QString words = colon < 0 ? QString() : spec.mid(colon + 1);
+    const QString words = colon < 0 ? QString() : option.mid(colon + 1);
     for (const QString& raw : words.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString w = raw.trimmed();
         const QString key = w.section(QLatin1Char('='), 0, 0);
@@ -64,7 +64,7 @@ bool applyPlantSpec(Simulator& sim, const QString& spec, QString* error) {
             ok = false;
         }
         if (!ok) {
-            *error = QStringLiteral("bad plant word '%1' in '%2'").arg(w, spec);
+            *error = QStringLiteral("bad plant word '%1' in '%2'").arg(w, option);
             return false;
         }
     }
@@ -95,7 +95,7 @@ bool applyRunningPlants(Simulator& sim, const QString& addresses, QString* error
     if (!parseAddressList(addresses, &list, error))
         return false;
     for (int a : list)
-        if (!applyPlantSpec(sim, QStringLiteral("%1:on,storing").arg(a), error))
+        if (!applyPlantOption(sim, QStringLiteral("%1:on,storing").arg(a), error))
             return false;
     return true;
 }

@@ -12,7 +12,7 @@ bool parseAddressList(const QString& text, QList<int>* addresses, QString* error
 
 // Applies one --plant description. Words: on, off (present but switched off), storing,
 // mode=0..4, records=0..1000, age=DAYS (pile age), interval=1..1440 (storage interval).
-bool applyPlantSpec(Simulator& sim, const QString& spec, QString* error);
+bool applyPlantOption(Simulator& sim, const QString& option, QString* error);
 
 // --plants: present, switched on and storing.
 bool applyRunningPlants(Simulator& sim, const QString& addresses, QString* error);
