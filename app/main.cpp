@@ -1,9 +1,39 @@
-#include <QApplication>
-#include <QMainWindow>
+// The program entry: the application, the main window, the event loop.
+#include "core/ProgramDir.h"
+#include "core/UMain.h"
+#include "core/UiApplication.h"
+#include "core/Win1252.h"
+
+#include <cstdio>
+#include <exception>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.show();
+    QString why;
+    if (!UiApplication::displayAvailable(argc, argv, &why)) {
+        std::fprintf(stderr, "%s\n", qPrintable(why));
+        return 1;
+    }
+    UiApplication app(argc, argv);
+
+    QStringList args = QCoreApplication::arguments();
+    QString error;
+    if (!ProgramDir::takeDirOption(args, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+    try {
+        Win1252::requireAvailable();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+
+    // --- Link seam: the controller link and the teach-in join here through the hooks.
+    TFMain::Hooks hooks;
+    TFMain main(hooks); // runs FormCreate
+
+    // --- Busy window seam: the one TFAktiv of the run is created here, hidden.
+
+    QObject::connect(&main, &TFMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

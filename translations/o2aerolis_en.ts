@@ -1,0 +1,194 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>Kommunikation::Link</name>
+    <message>
+        <source>Schliesse Verbindung....</source>
+        <translation>Closing connection....</translation>
+    </message>
+    <message>
+        <source>Baue Netzwerkverbindung auf......</source>
+        <translation>Establishing network connection......</translation>
+    </message>
+    <message>
+        <source>Serielle Verbindung auf :</source>
+        <translation>Serial connection on :</translation>
+    </message>
+    <message>
+        <source>Fehler beim Öffnen der seriellen Schnittstelle !<byte value="xd"/>Bitte überprüfen!!</source>
+        <translation>Error opening the serial port !<byte value="xd"/>Please check!!</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>No connection<byte value="xd"/>Please check the cable and the PC settings!</translation>
+    </message>
+    <message>
+        <source>Netzwerkverbindung zu :</source>
+        <translation>Network connection to :</translation>
+    </message>
+    <message>
+        <source>Netzwerkverbindung ist inaktiv !</source>
+        <translation>Network connection is inactive !</translation>
+    </message>
+    <message>
+        <source>Fehler beim Öffnen der Netzerkverbindung!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>Error opening the network connection!<byte value="xd"/>Please check the cable and the PC settings!</translation>
+    </message>
+    <message>
+        <source>Asynchroner Socket-Fehler %d</source>
+        <translation>Asynchronous socket error %d</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Français</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>Deutsch</source>
+        <translation>Deutsch</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Informationen</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Warnung</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Fehler</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Bestätigung</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>TFAbout</name>
+    <message>
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFMain</name>
+    <message>
+        <source>Ende</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;PC-Setup</source>
+        <translation>&amp;PC setup</translation>
+    </message>
+    <message>
+        <source>Programm &amp;Setup</source>
+        <translation>Program &amp;setup</translation>
+    </message>
+    <message>
+        <source>Speicher&amp;zeit</source>
+        <translation>Readout &amp;time</translation>
+    </message>
+    <message>
+        <source>&amp;Firmendaten</source>
+        <translation>&amp;Company data</translation>
+    </message>
+    <message>
+        <source>&amp;Messung</source>
+        <translation>&amp;Measurement</translation>
+    </message>
+    <message>
+        <source>PC &amp;Anzeige</source>
+        <translation>PC &amp;display</translation>
+    </message>
+    <message>
+        <source>Anlagen einlernen</source>
+        <translation>Teach in plants</translation>
+    </message>
+    <message>
+        <source>&amp;Offline Daten auslesen</source>
+        <translation>Read &amp;offline data</translation>
+    </message>
+    <message>
+        <source>&amp;Daten</source>
+        <translation>&amp;Data</translation>
+    </message>
+    <message>
+        <source>Mess&amp;werte drucken</source>
+        <translation>Print measured &amp;values</translation>
+    </message>
+    <message>
+        <source>&amp;Protokoll Gütegemeinschaft</source>
+        <translation>Quality association &amp;protocol</translation>
+    </message>
+    <message>
+        <source>&amp;Grafik erstellen</source>
+        <translation>Create &amp;graph</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>O2- Aerolis a</source>
+        <translation>O2- Aerolis a</translation>
+    </message>
+    <message>
+        <source>Version 3.0.5</source>
+        <translation>Version 3.0.5</translation>
+    </message>
+    <message>
+        <source>Assynchrone Messwertspeicherung und<byte value="xd"/>Visualisierung in Zusammenarbeit mit</source>
+        <translation>Asynchronous measurement storage and<byte value="xd"/>visualisation in cooperation with</translation>
+    </message>
+    <message>
+        <source>Einlesen der Systemumgebung!!!<byte value="xd"/> Anlernen der angeschlossenen Steuerungen.</source>
+        <translation>Reading the system environment!!!<byte value="xd"/> Teaching in the connected controllers.</translation>
+    </message>
+</context>
+<context>
+    <name>UiApplication</name>
+    <message>
+        <source>Network Composting control</source>
+        <translation>Network Composting control</translation>
+    </message>
+    <message>
+        <source>Unbekannter Fehler.</source>
+        <translation>Unknown error.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,194 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="de">
+<context>
+    <name>Kommunikation::Link</name>
+    <message>
+        <source>Schliesse Verbindung....</source>
+        <translation>Fermeture de la connexion....</translation>
+    </message>
+    <message>
+        <source>Baue Netzwerkverbindung auf......</source>
+        <translation>Établissement de la connexion réseau......</translation>
+    </message>
+    <message>
+        <source>Serielle Verbindung auf :</source>
+        <translation>Connexion série sur :</translation>
+    </message>
+    <message>
+        <source>Fehler beim Öffnen der seriellen Schnittstelle !<byte value="xd"/>Bitte überprüfen!!</source>
+        <translation>Erreur à l&apos;ouverture du port série !<byte value="xd"/>Veuillez vérifier !!</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>Pas de connexion<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !</translation>
+    </message>
+    <message>
+        <source>Netzwerkverbindung zu :</source>
+        <translation>Connexion réseau vers :</translation>
+    </message>
+    <message>
+        <source>Netzwerkverbindung ist inaktiv !</source>
+        <translation>La connexion réseau est inactive !</translation>
+    </message>
+    <message>
+        <source>Fehler beim Öffnen der Netzerkverbindung!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>Erreur à l&apos;ouverture de la connexion réseau !<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !</translation>
+    </message>
+    <message>
+        <source>Asynchroner Socket-Fehler %d</source>
+        <translation>Erreur de socket asynchrone %d</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Français</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>Deutsch</source>
+        <translation>Deutsch</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Informationen</source>
+        <translation>Informations</translation>
+    </message>
+    <message>
+        <source>Warnung</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Fehler</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Bestätigung</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;Non</translation>
+    </message>
+</context>
+<context>
+    <name>TFAbout</name>
+    <message>
+        <source>Info</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFMain</name>
+    <message>
+        <source>Ende</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;PC-Setup</source>
+        <translation>&amp;Configuration PC</translation>
+    </message>
+    <message>
+        <source>Programm &amp;Setup</source>
+        <translation>&amp;Configuration du programme</translation>
+    </message>
+    <message>
+        <source>Speicher&amp;zeit</source>
+        <translation>&amp;Heure de lecture</translation>
+    </message>
+    <message>
+        <source>&amp;Firmendaten</source>
+        <translation>Données de l&apos;&amp;entreprise</translation>
+    </message>
+    <message>
+        <source>&amp;Messung</source>
+        <translation>&amp;Mesure</translation>
+    </message>
+    <message>
+        <source>PC &amp;Anzeige</source>
+        <translation>&amp;Affichage PC</translation>
+    </message>
+    <message>
+        <source>Anlagen einlernen</source>
+        <translation>Apprentissage des installations</translation>
+    </message>
+    <message>
+        <source>&amp;Offline Daten auslesen</source>
+        <translation>Lecture des données &amp;hors ligne</translation>
+    </message>
+    <message>
+        <source>&amp;Daten</source>
+        <translation>&amp;Données</translation>
+    </message>
+    <message>
+        <source>Mess&amp;werte drucken</source>
+        <translation>Imprimer les &amp;valeurs mesurées</translation>
+    </message>
+    <message>
+        <source>&amp;Protokoll Gütegemeinschaft</source>
+        <translation>&amp;Protocole de l&apos;association qualité</translation>
+    </message>
+    <message>
+        <source>&amp;Grafik erstellen</source>
+        <translation>Créer un &amp;graphique</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>O2- Aerolis a</source>
+        <translation>O2- Aerolis a</translation>
+    </message>
+    <message>
+        <source>Version 3.0.5</source>
+        <translation>Version 3.0.5</translation>
+    </message>
+    <message>
+        <source>Assynchrone Messwertspeicherung und<byte value="xd"/>Visualisierung in Zusammenarbeit mit</source>
+        <translation>Enregistrement asynchrone des mesures et<byte value="xd"/>visualisation en collaboration avec</translation>
+    </message>
+    <message>
+        <source>Einlesen der Systemumgebung!!!<byte value="xd"/> Anlernen der angeschlossenen Steuerungen.</source>
+        <translation>Lecture de l&apos;environnement système !!!<byte value="xd"/> Apprentissage des commandes connectées.</translation>
+    </message>
+</context>
+<context>
+    <name>UiApplication</name>
+    <message>
+        <source>Network Composting control</source>
+        <translation>Contrôle du compostage en réseau</translation>
+    </message>
+    <message>
+        <source>Unbekannter Fehler.</source>
+        <translation>Erreur inconnue.</translation>
+    </message>
+</context>
+</TS>
