@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 int main(int argc, char** argv) {
     QString why;
@@ -30,10 +31,19 @@ int main(int argc, char** argv) {
 
     // --- Link seam: the controller link and the teach-in join here through the hooks.
     TFMain::Hooks hooks;
-    TFMain main(hooks); // runs FormCreate
+    std::unique_ptr<TFMain> window;
+    try {
+        window = std::make_unique<TFMain>(hooks); // runs FormCreate
+    } catch (const std::exception& e) {
+        // Outside the event loop nothing else catches it, and without its main window the
+        // program cannot go on.
+        UiApplication::reportUncaught(QString::fromUtf8(e.what()));
+        return 1;
+    }
 
     // --- Busy window seam: the one TFAktiv of the run is created here, hidden.
 
-    QObject::connect(&main, &TFMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(window.get(), &TFMain::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     return app.exec();
 }
