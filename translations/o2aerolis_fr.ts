@@ -181,6 +181,89 @@
     </message>
 </context>
 <context>
+    <name>TMessDaten</name>
+    <message>
+        <source>T 40in</source>
+        <translation>T 40in</translation>
+    </message>
+    <message>
+        <source>T 100cm</source>
+        <translation>T 100cm</translation>
+    </message>
+    <message>
+        <source>T 30in</source>
+        <translation>T 30in</translation>
+    </message>
+    <message>
+        <source>T 75cm</source>
+        <translation>T 75cm</translation>
+    </message>
+    <message>
+        <source>T 20in</source>
+        <translation>T 20in</translation>
+    </message>
+    <message>
+        <source>T 50cm</source>
+        <translation>T 50cm</translation>
+    </message>
+    <message>
+        <source>T 10in</source>
+        <translation>T 10in</translation>
+    </message>
+    <message>
+        <source>T 25cm</source>
+        <translation>T 25cm</translation>
+    </message>
+    <message>
+        <source>T 0in</source>
+        <translation>T 0in</translation>
+    </message>
+    <message>
+        <source>T  0cm</source>
+        <translation>T  0cm</translation>
+    </message>
+    <message>
+        <source>O2</source>
+        <translation>O2</translation>
+    </message>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Durée de marche</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiges Datum mit Uhrzeit</source>
+        <translation>&apos;%1&apos; n&apos;est pas une date et heure valide</translation>
+    </message>
+    <message>
+        <source>Messwert- Nr</source>
+        <translation>N° de mesure</translation>
+    </message>
+    <message>
+        <source>T[°F]</source>
+        <translation>T[°F]</translation>
+    </message>
+    <message>
+        <source>T[°C]</source>
+        <translation>T[°C]</translation>
+    </message>
+    <message>
+        <source>O2/vol%</source>
+        <translation>O2/vol%</translation>
+    </message>
+    <message>
+        <source>t/min</source>
+        <translation>t/min</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+</context>
+<context>
     <name>UiApplication</name>
     <message>
         <source>Network Composting control</source>
