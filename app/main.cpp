@@ -1,6 +1,6 @@
 // The program entry: the application, the main window, the event loop.
+#include "core/MainProgram.h"
 #include "core/ProgramDir.h"
-#include "core/UMain.h"
 #include "core/UiApplication.h"
 #include "core/Win1252.h"
 
@@ -29,11 +29,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // --- Link seam: the controller link and the teach-in join here through the hooks.
-    TFMain::Hooks hooks;
-    std::unique_ptr<TFMain> window;
+    // The main window with the controller link and the poll it owns; its start-up opens the
+    // link (and on the serial line runs the teach-in).
+    std::unique_ptr<MainProgram> program;
     try {
-        window = std::make_unique<TFMain>(hooks); // runs FormCreate
+        program = std::make_unique<MainProgram>();
     } catch (const std::exception& e) {
         // Outside the event loop nothing else catches it, and without its main window the
         // program cannot go on.
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
 
     // --- Busy window seam: the one TFAktiv of the run is created here, hidden.
 
-    QObject::connect(window.get(), &TFMain::closed, &app, &QCoreApplication::quit,
+    QObject::connect(&program->window(), &TFMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     return app.exec();
 }

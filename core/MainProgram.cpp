@@ -1,0 +1,119 @@
+#include "core/MainProgram.h"
+
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/UPC_Setup.h"
+#include "core/UiApplication.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+
+using namespace Kommunikation;
+
+MainProgram::MainProgram()
+    : m_link(std::make_unique<Link>()), m_poll(std::make_unique<TeachInPoll>()) {
+    // The link reports from the main window's start-up on, so it is wired first; the
+    // handlers reach the window through TFMain::instance(), which exists from then on.
+    connectLink();
+    connectPoll();
+    m_main = std::make_unique<TFMain>(makeHooks());
+    connectMenus();
+}
+
+MainProgram::~MainProgram() {
+    m_main.reset();
+    m_poll.reset();
+    m_link.reset();
+}
+
+TFMain::Hooks MainProgram::makeHooks() {
+    TFMain::Hooks h;
+    h.readBaseTimeout = [](TFMain&) {
+        BaseTimeout = uint16_t(Settings::file().readInteger(Keys::Com, Keys::Timeout, 300));
+    };
+    h.readLinkSettings = [this](TFMain&) { m_link->ReadLinkSettings(); };
+    h.startLink = [this](TFMain& w) {
+        // On TCP the window waits for the connect or error event.
+        if (LinkLayer != 1) {
+            w.setEnabled(true);
+            m_poll->TeachIn();
+        }
+    };
+    h.stopPoll = [this](TFMain&) { m_poll->StopTimer(); };
+    h.closeSerialPort = [this](TFMain&) { m_link->ComPort1.close(); };
+    h.closeSocket = [this](TFMain&) { m_link->SchliesseSocketVerbindung(500); };
+    return h;
+}
+
+void MainProgram::connectLink() {
+    Link* l = m_link.get();
+    connect(l, &Link::statusText, this, [](const QString& text) {
+        if (TFMain* w = TFMain::instance())
+            w->setStatusText(text);
+    });
+    connect(l, &Link::information, this,
+            [](const QString& text) { Messages::information(text, TFMain::instance()); });
+    // The socket error is reported like any error no handler caught; queued, so that the
+    // box does not open inside the socket's own event.
+    connect(
+        l, &Link::errorReport, this,
+        [](const QString& text) { UiApplication::reportUncaught(text); }, Qt::QueuedConnection);
+    connect(l, &Link::startPollTimer, this, [this] { m_poll->StartTimer(); });
+    connect(l, &Link::stopPollTimer, this, [this] { m_poll->StopTimer(); });
+    connect(l, &Link::enableMainWindow, this, [] {
+        if (TFMain* w = TFMain::instance())
+            w->setEnabled(true);
+    });
+    // The teach-in waits for replies; it runs after the connect event has returned.
+    connect(l, &Link::connected, this, &MainProgram::RequestTeachIn, Qt::QueuedConnection);
+}
+
+void MainProgram::connectPoll() {
+    connect(m_poll.get(), &TeachInPoll::teachInStarted, this, [](int plants) {
+        TFMain* w = TFMain::instance();
+        if (!w)
+            return;
+        w->setEnabled(false);
+        w->LadeLabel()->show();
+        // Every teach-in starts from an empty bar.
+        w->Anzeige1()->setRange(0, plants);
+        w->Anzeige1()->setValue(0);
+        w->Anzeige1()->show();
+    });
+    connect(m_poll.get(), &TeachInPoll::teachInProgress, this, [](int step) {
+        if (TFMain* w = TFMain::instance())
+            w->Anzeige1()->setValue(step);
+    });
+    connect(m_poll.get(), &TeachInPoll::teachInFinished, this, [] {
+        TFMain* w = TFMain::instance();
+        if (!w)
+            return;
+        w->Anzeige1()->hide();
+        w->LadeLabel()->hide();
+        w->setEnabled(true);
+    });
+}
+
+void MainProgram::connectMenus() {
+    if (QAction* a = m_main->menuItem(QStringLiteral("AnlagenEinlernenItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, &MainProgram::RequestTeachIn);
+    }
+    if (QAction* a = m_main->menuItem(QStringLiteral("ProgrammSetupItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, &MainProgram::ProgrammSetupClick);
+    }
+}
+
+void MainProgram::RequestTeachIn() {
+    m_poll->TeachInPending = true;
+    m_poll->TeachIn();
+}
+
+void MainProgram::ProgrammSetupClick() {
+    TFPC_Setup dialog(m_main.get());
+    dialog.exec();
+    if (dialog.linkChanged())
+        RequestTeachIn();
+}

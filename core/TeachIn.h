@@ -1,0 +1,51 @@
+// Teach-in and status poll: they keep the plant table true to the controllers on the link.
+// The teach-in finds out which plant addresses answer, loads each plant's settings and makes
+// the table consistent; the poll then asks one plant per 500 ms tick for its status and
+// keeps LiveStatus fresh. The main window shows the progress; the command-line tool and the
+// tests drive the same object without a window.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class TeachInPoll : public QObject {
+    Q_OBJECT
+public:
+    explicit TeachInPoll(QObject* parent = nullptr);
+    ~TeachInPoll() override;
+
+    // The instance the windows stop and start around their exchanges; nullptr when none.
+    static TeachInPoll* current();
+
+    static constexpr int PollIntervalMs = 500;
+    // Misses in a row from which a plant's live entry shows no values.
+    static constexpr int MissLimit = 5;
+
+    QTimer LeseTimer;
+    bool TeachInPending = true;
+    int PollPosition = 1; // the plant whose reply the next tick evaluates
+
+    // Runs the teach-in if one is pending and the link is open; else nothing.
+    void TeachIn();
+    void StartTimer();
+    void StopTimer();
+    bool isRunning() const { return m_running; }
+
+    // The poll tick; public so that tests can step the poll by hand.
+    void LeseTimerTimer();
+
+signals:
+    // The teach-in starts probing `plants` addresses: disable the window, show the label
+    // and an empty progress bar.
+    void teachInStarted(int plants);
+    // One more address is being probed (1..plants).
+    void teachInProgress(int step);
+    // The probing is over: hide the progress, enable the window.
+    void teachInFinished();
+
+private:
+    void ProbeAllPlants();
+    static bool linkComponentUsable();
+
+    bool m_running = false;
+};

@@ -1,0 +1,129 @@
+// The whole program frame against the simulator: start-up opens the link and teaches in the
+// plants, the menu teaches in again, and the end stops the poll and closes the link.
+#include "UiTestSupport.h"
+
+#include "core/Daten.h"
+#include "core/MainProgram.h"
+#include "core/ProgramDir.h"
+#include "core/Settings.h"
+#include "link/Protocol.h"
+#include "sim/Simulator.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QtTest>
+#include <memory>
+
+using namespace Kommunikation;
+
+class TestMainProgram : public QObject {
+    Q_OBJECT
+    QTemporaryDir userSettings;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    void writeIni(const QByteArray& bytes) {
+        QFile f(ProgramDir::iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+private slots:
+    void initTestCase() { UiTest::isolateUserSettings(userSettings); }
+    void init() {
+        ResetProcessState();
+        dir = std::make_unique<QTemporaryDir>();
+        ProgramDir::setOverride(dir->path());
+    }
+    void cleanup() { Settings::close(); }
+
+    void tcpStartTeachInAndEnd() {
+        sim::Simulator gateway;
+        for (int a : {2, 5}) {
+            gateway.plant(a).present = true;
+            gateway.plant(a).switchedOn = true;
+            gateway.plant(a).storing = true;
+        }
+        QVERIFY(gateway.listenTcp(0));
+        // A short network time-out keeps the probes of 30 silent addresses quick.
+        writeIni("[COM]\r\nLAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" +
+                 QByteArray::number(gateway.tcpPort()) + "\r\nTIMEOUT=20\r\n");
+        MainProgram program;
+        TFMain& w = program.window();
+        // On TCP the window waits for the connection.
+        QVERIFY(!w.isEnabled());
+        QCOMPARE(w.statusText(), QStringLiteral("Baue Netzwerkverbindung auf......"));
+        QSignalSpy finished(&program.poll(), &TeachInPoll::teachInFinished);
+        QVERIFY(finished.wait(10000));
+        QVERIFY(w.isEnabled());
+        QVERIFY(w.LadeLabel()->isHidden() && w.Anzeige1()->isHidden());
+        QCOMPARE(w.statusText(), QStringLiteral("Netzwerkverbindung zu :127.0.0.1"));
+        QCOMPARE(Daten::SelectedPlant, 2);
+        QVERIFY(Daten::Anlage[5].Present && !Daten::Anlage[5].Datei.isEmpty());
+        QVERIFY(program.poll().LeseTimer.isActive());
+
+        // "Anlagen einlernen" probes every address again, from an empty bar.
+        QSignalSpy started(&program.poll(), &TeachInPoll::teachInStarted);
+        gateway.clearFrames();
+        int barAtStart = -1;
+        connect(&program.poll(), &TeachInPoll::teachInStarted, this,
+                [&] { barAtStart = w.Anzeige1()->value(); });
+        QCOMPARE(w.Anzeige1()->value(), 32);
+        w.menuItem(QStringLiteral("AnlagenEinlernenItem"))->trigger();
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(barAtStart, 0);
+        QVERIFY(gateway.frames().size() >= 2 * 30 + 4);
+
+        // The end: position saved, poll stopped, the TCP link closed after its wait.
+        w.move(40, 30);
+        QElapsedTimer t;
+        t.start();
+        w.close();
+        QVERIFY(t.elapsed() >= 500);
+        QVERIFY(!program.poll().LeseTimer.isActive());
+        QVERIFY(!LinkOpen);
+        QVERIFY(program.link().ClientSocket1.state() == QAbstractSocket::UnconnectedState);
+        IniFile ini(ProgramDir::iniPath());
+        QCOMPARE(ini.readInteger(Keys::Form, Keys::Left, -1), 40);
+        QCOMPARE(ini.readInteger(Keys::Form, Keys::Top, -1), 30);
+    }
+
+    // On the serial line the teach-in runs at once during start-up.
+    void serialStartTeachesIn() {
+        sim::Simulator controllers;
+        for (int a = 1; a <= 32; ++a)
+            controllers.plant(a).present = true;
+        const QString pty = controllers.openPty();
+        QVERIFY(!pty.isEmpty());
+        writeIni("[COM]\r\nCOM=3\r\nPORT3=" + pty.toUtf8() + "\r\n");
+        MainProgram program;
+        QVERIFY(program.window().isEnabled());
+        QCOMPARE(program.window().statusText(), QStringLiteral("Serielle Verbindung auf :COM3"));
+        QVERIFY(!program.poll().TeachInPending);
+        for (int a = 1; a <= 32; ++a)
+            QVERIFY(Daten::Anlage[a].Present);
+        QVERIFY(program.poll().LeseTimer.isActive());
+        program.window().close();
+        QVERIFY(!program.link().ComPort1.isOpen());
+        QVERIFY(!program.poll().LeseTimer.isActive());
+    }
+
+    // With the link down the teach-in does nothing visible and stays due.
+    void teachInWithLinkDown() {
+        writeIni("[COM]\r\nCOM=6\r\nPORT6=/nonexistent/tty\r\n");
+        UiTest::BoxAnswer box; // "Fehler beim Öffnen der seriellen Schnittstelle !..."
+        MainProgram program;
+        QCOMPARE(box.seen, 1);
+        QCOMPARE(program.window().statusText(),
+                 QStringLiteral("Keine Verbindung\rBitte Kabel und PC- Einstellung überprüfen!"));
+        QSignalSpy started(&program.poll(), &TeachInPoll::teachInStarted);
+        program.window().menuItem(QStringLiteral("AnlagenEinlernenItem"))->trigger();
+        QCOMPARE(started.count(), 0);
+        QVERIFY(program.poll().TeachInPending);
+        program.window().close();
+    }
+};
+
+QTEST_MAIN(TestMainProgram)
+#include "tst_mainProgram.moc"

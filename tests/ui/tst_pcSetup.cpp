@@ -1,0 +1,162 @@
+// The PC setup dialog: what it shows, what OK writes, and the link it reopens.
+#include "UiTestSupport.h"
+
+#include "core/Daten.h"
+#include "core/KompUtils.h"
+#include "core/ProgramDir.h"
+#include "core/Regional.h"
+#include "core/Settings.h"
+#include "core/UPC_Setup.h"
+#include "link/Link.h"
+#include "link/Operations.h"
+#include "sim/Simulator.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QtTest>
+#include <memory>
+
+using namespace Kommunikation;
+
+class TestPcSetup : public QObject {
+    Q_OBJECT
+    QTemporaryDir userSettings;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<Link> link;
+
+    QByteArray iniBytes() const {
+        QFile f(ProgramDir::iniPath());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    void start(const QByteArray& ini) {
+        QFile f(ProgramDir::iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+        f.close();
+        Settings::open(ProgramDir::iniPath());
+        Settings::LoadDisplaySettings();
+        BaseTimeout = uint16_t(Settings::file().readInteger(Keys::Com, Keys::Timeout, 300));
+        link = std::make_unique<Link>();
+        link->ReadLinkSettings();
+    }
+
+private slots:
+    void initTestCase() { UiTest::isolateUserSettings(userSettings); }
+    void init() {
+        ResetProcessState();
+        Regional::setLocaleOverride(QLocale(QLocale::German, QLocale::Germany));
+        dir = std::make_unique<QTemporaryDir>();
+        ProgramDir::setOverride(dir->path());
+    }
+    void cleanup() {
+        link.reset();
+        Settings::close();
+        Regional::clearLocaleOverride();
+    }
+
+    void showsSettingsAndOkWithoutChangeWritesNothing() {
+        // COM7 names a device that does not exist: the serial line fails to open.
+        start("[COM]\r\nDISPOFFSET=10\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
+        const QByteArray before = iniBytes();
+        TFPC_Setup dialog;
+        QCOMPARE(dialog.DispOffsetSelect->value(), 10);
+        QCOMPARE(dialog.RefTempSelect->text(), QStringLiteral("55"));
+        QCOMPARE(dialog.BaudLabel->text(), QStringLiteral("2400 Baud"));
+        QCOMPARE(dialog.TimeoutSpin->value(), 300);
+        QCOMPARE(dialog.PageControl1->currentIndex(), 0);
+        QVERIFY(dialog.ComButton[7]->isChecked());
+        QVERIFY(!dialog.ComButton[7]->isEnabled());
+        dialog.OKBtn->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.linkChanged());
+        QCOMPARE(iniBytes(), before);
+    }
+
+    void networkPageThenCancelLeavesTheSerialLink() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
+        const QByteArray before = iniBytes();
+        const QString status = link->status();
+        TFPC_Setup dialog;
+        dialog.PageControl1->setCurrentIndex(1);
+        QVERIFY(dialog.linkChanged());
+        dialog.CancelBtn->click();
+        QVERIFY(!dialog.linkChanged());
+        QCOMPARE(int(LinkLayer), 0);
+        QCOMPARE(link->status(), status);
+        QCOMPARE(iniBytes(), before);
+    }
+
+    void fahrenheitShowsAndStores() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
+        TFPC_Setup dialog;
+        dialog.CelsiusCheck->click();
+        QCOMPARE(dialog.RefTempSelect->text(), QStringLiteral("131"));
+        QCOMPARE(dialog.RefTempSelect->minimum(), 86.1);
+        QCOMPARE(dialog.RefTempSelect->maximum(), 176.1);
+        QCOMPARE(dialog.SelectEinheit->text(), QStringLiteral("°F"));
+        dialog.OKBtn->click();
+        QVERIFY(KompUtils::ImperialUnits);
+        QCOMPARE(KompUtils::RefTemp, 55.1);
+        QCOMPARE(KompUtils::RefCaption, QStringLiteral("s 131°F[in]"));
+        QCOMPARE(Settings::file().readString(Keys::Com, Keys::RefTemp, QString()),
+                 QStringLiteral("55,1"));
+        QCOMPARE(Settings::file().readString(Keys::Com, Keys::Metric, QString()),
+                 QStringLiteral("1"));
+        // Shown again in °F, and back in °C the field converts once more.
+        TFPC_Setup again;
+        QVERIFY(again.CelsiusCheck->isChecked());
+        QCOMPARE(again.RefTempSelect->text(), QStringLiteral("131"));
+        again.CelsiusCheck->click();
+        QCOMPARE(again.RefTempSelect->text(), QStringLiteral("55"));
+        QCOMPARE(again.SelectEinheit->text(), QStringLiteral("°C"));
+    }
+
+    // Two serial ports, each a simulator's own pseudo-terminal.
+    void changingThePortWritesItAndReopens() {
+        sim::Simulator one, two;
+        const QString pty1 = one.openPty(), pty2 = two.openPty();
+        QVERIFY(!pty1.isEmpty() && !pty2.isEmpty());
+        start("[COM]\r\nCOM=1\r\nPORT1=" + pty1.toUtf8() + "\r\nPORT2=" + pty2.toUtf8() + "\r\n");
+        QCOMPARE(link->status(), QStringLiteral("Serielle Verbindung auf :COM1"));
+        TFPC_Setup dialog;
+        QVERIFY(dialog.ComButton[1]->isEnabled() && dialog.ComButton[2]->isEnabled());
+        dialog.ComButton[2]->click();
+        dialog.OKBtn->click();
+        QVERIFY(dialog.linkChanged());
+        QCOMPARE(Settings::file().readInteger(Keys::Com, Keys::ComPort, 0), 2);
+        QCOMPARE(Settings::file().readInteger(Keys::Com, Keys::Layer, -1), 0);
+        QCOMPARE(link->status(), QStringLiteral("Serielle Verbindung auf :COM2"));
+        QVERIFY(LinkOpen);
+        two.plant(4).present = true;
+        QVERIFY(Kommunikation::ProbePlant(4));
+        QCOMPARE(one.frames().size(), 0);
+    }
+
+    void networkAddressSwitchesToTcp() {
+        sim::Simulator gateway;
+        QVERIFY(gateway.listenTcp(0));
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
+        TFPC_Setup dialog;
+        dialog.PageControl1->setCurrentIndex(1);
+        dialog.NetAddressEdit->setText(QStringLiteral("127.0.0.1"));
+        dialog.NetPortEdit->setValue(gateway.tcpPort());
+        QSignalSpy up(link.get(), &Link::connected);
+        dialog.OKBtn->click();
+        QCOMPARE(int(LinkLayer), 1);
+        QCOMPARE(Settings::file().readInteger(Keys::Com, Keys::Layer, -1), 1);
+        QCOMPARE(Settings::file().readString(Keys::Com, Keys::NetAdr, QString()),
+                 QStringLiteral("127.0.0.1"));
+        QCOMPARE(Settings::file().readInteger(Keys::Com, Keys::NetPort, 0), gateway.tcpPort());
+        QVERIFY(up.wait(5000));
+        QCOMPARE(link->status(), QStringLiteral("Netzwerkverbindung zu :127.0.0.1"));
+    }
+};
+
+QTEST_MAIN(TestPcSetup)
+#include "tst_pcSetup.moc"
