@@ -181,6 +181,103 @@
     </message>
 </context>
 <context>
+    <name>TFPC_Setup</name>
+    <message>
+        <source>PC- Setup</source>
+        <translation>PC Setup</translation>
+    </message>
+    <message>
+        <source>Seriell</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>Netzwerk</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Schnittstelle</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Auswahl COM- Port:<byte value="xd"/>Kommunikation läuft mit<byte value="xd"/>8 Datenbits, 1Stopbit, <byte value="xd"/>Keine Parität</source>
+        <translation>Choice of COM port:<byte value="xd"/>Communication runs with<byte value="xd"/>8 data bits, 1 stop bit, <byte value="xd"/>no parity</translation>
+    </message>
+    <message>
+        <source>%1 Baud</source>
+        <translation>%1 baud</translation>
+    </message>
+    <message>
+        <source>IP- Adresse oder Netzwerkname</source>
+        <translation>IP address or network name</translation>
+    </message>
+    <message>
+        <source>Port- Nummer</source>
+        <translation>Port number</translation>
+    </message>
+    <message>
+        <source>Ping-Zeit [300ms- 60ms]</source>
+        <translation>Ping time [300ms- 60ms]</translation>
+    </message>
+    <message>
+        <source>Verbinden</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Anzeige: °F/in nicht aktiviert [°C/ cm]</source>
+        <translation>Display: °F/in not activated [°C/ cm]</translation>
+    </message>
+    <message>
+        <source>Anzeige Tiefe Referenztemp. in Protokoll</source>
+        <translation>Show depth of reference temp. in protocol</translation>
+    </message>
+    <message>
+        <source>°F</source>
+        <translation>°F</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Auswahl derTemperatur<byte value="xd"/>
+bei welcher die Referenztiefe<byte value="xd"/>
+berechnet wird.</source>
+        <translation>Choice of the temperature<byte value="xd"/>
+at which the reference depth<byte value="xd"/>
+is computed.</translation>
+    </message>
+    <message>
+        <source>Offset für Mietenanzeige</source>
+        <translation>Offset for the pile display</translation>
+    </message>
+    <message>
+        <source>Auswahl des Anzeige- Offsets.<byte value="xd"/>
+In den Mietennummern wird der Offset zu der<byte value="xd"/>
+physikalischen Adresse hinzugerechnet.<byte value="xd"/>
+Bsp.: Offset = 10<byte value="xd"/>
+Anl.Nr    Anzeige<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
+    3    Anl 12</source>
+        <translation>Choice of the display offset.<byte value="xd"/>
+The pile numbers are the physical address<byte value="xd"/>
+plus the offset.<byte value="xd"/>
+E.g.: offset = 10<byte value="xd"/>
+Plant no.    Display<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
+    3    Anl 12</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TMessDaten</name>
     <message>
         <source>T 40in</source>

@@ -181,6 +181,103 @@
     </message>
 </context>
 <context>
+    <name>TFPC_Setup</name>
+    <message>
+        <source>PC- Setup</source>
+        <translation>Configuration du PC</translation>
+    </message>
+    <message>
+        <source>Seriell</source>
+        <translation>Série</translation>
+    </message>
+    <message>
+        <source>Netzwerk</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>Schnittstelle</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Auswahl COM- Port:<byte value="xd"/>Kommunikation läuft mit<byte value="xd"/>8 Datenbits, 1Stopbit, <byte value="xd"/>Keine Parität</source>
+        <translation>Choix du port COM :<byte value="xd"/>La communication utilise<byte value="xd"/>8 bits de données, 1 bit d&apos;arrêt, <byte value="xd"/>sans parité</translation>
+    </message>
+    <message>
+        <source>%1 Baud</source>
+        <translation>%1 bauds</translation>
+    </message>
+    <message>
+        <source>IP- Adresse oder Netzwerkname</source>
+        <translation>Adresse IP ou nom réseau</translation>
+    </message>
+    <message>
+        <source>Port- Nummer</source>
+        <translation>Numéro de port</translation>
+    </message>
+    <message>
+        <source>Ping-Zeit [300ms- 60ms]</source>
+        <translation>Temps de ping [300ms- 60ms]</translation>
+    </message>
+    <message>
+        <source>Verbinden</source>
+        <translation>Connecter</translation>
+    </message>
+    <message>
+        <source>Anzeige: °F/in nicht aktiviert [°C/ cm]</source>
+        <translation>Affichage : °F/in non activé [°C/ cm]</translation>
+    </message>
+    <message>
+        <source>Anzeige Tiefe Referenztemp. in Protokoll</source>
+        <translation>Afficher la profondeur de la temp. de référence dans le protocole</translation>
+    </message>
+    <message>
+        <source>°F</source>
+        <translation>°F</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Auswahl derTemperatur<byte value="xd"/>
+bei welcher die Referenztiefe<byte value="xd"/>
+berechnet wird.</source>
+        <translation>Choix de la température<byte value="xd"/>
+à laquelle la profondeur de référence<byte value="xd"/>
+est calculée.</translation>
+    </message>
+    <message>
+        <source>Offset für Mietenanzeige</source>
+        <translation>Décalage de l&apos;affichage des andains</translation>
+    </message>
+    <message>
+        <source>Auswahl des Anzeige- Offsets.<byte value="xd"/>
+In den Mietennummern wird der Offset zu der<byte value="xd"/>
+physikalischen Adresse hinzugerechnet.<byte value="xd"/>
+Bsp.: Offset = 10<byte value="xd"/>
+Anl.Nr    Anzeige<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
+    3    Anl 12</source>
+        <translation>Choix du décalage d&apos;affichage.<byte value="xd"/>
+Les numéros d&apos;andain sont l&apos;adresse<byte value="xd"/>
+physique plus le décalage.<byte value="xd"/>
+Ex. : décalage = 10<byte value="xd"/>
+N° inst.    Affichage<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
+    3    Anl 12</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>TMessDaten</name>
     <message>
         <source>T 40in</source>
