@@ -1,0 +1,377 @@
+#include "cli/Cli.h"
+
+#include "core/Daten.h"
+#include "core/KompUtils.h"
+#include "core/ProgramDir.h"
+#include "core/Settings.h"
+#include "core/TeachIn.h"
+#include "link/Link.h"
+#include "link/Operations.h"
+#include "link/Protocol.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+using namespace Kommunikation;
+
+namespace Cli {
+
+namespace {
+
+const char* const Context = "Cli";
+
+QString tr(const char* text) {
+    return QCoreApplication::translate(Context, text);
+}
+
+// Messages of the program carry "\r" as their line break.
+QString plain(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString timeoutMessage() {
+    return QCoreApplication::translate(
+        "Readout", "TIMEOUT, bei der seriellen Kommunikation!\rBitte Kabel und PC- Einstellung "
+                   "überprüfen!\rBitte Kabel und PC- Einstellung überprüfen!");
+}
+
+struct Command {
+    bool json = false;
+    QString name;
+    QStringList args;
+};
+
+class UsageError {
+public:
+    explicit UsageError(QString why) : text(std::move(why)) {}
+    QString text;
+};
+
+int parsePlant(const QString& text) {
+    bool ok = false;
+    const int p = text.toInt(&ok);
+    if (!ok || !Daten::isPlantAddress(p))
+        throw UsageError(tr("Anlage muss eine Adresse 1..32 sein: %1").arg(text));
+    return p;
+}
+
+// The link and the teach-in, opened as the program opens them at start.
+class Session {
+public:
+    Session(QTextStream& err) : m_err(err) {
+        QObject::connect(&link, &Link::information, [this](const QString& text) {
+            m_err << plain(text) << '\n';
+            m_err.flush();
+        });
+        QObject::connect(&link, &Link::startPollTimer, &poll, &TeachInPoll::StartTimer);
+        QObject::connect(&link, &Link::stopPollTimer, &poll, &TeachInPoll::StopTimer);
+    }
+
+    // False when the link could not be opened; the status text says why.
+    bool open() {
+        Settings::open(ProgramDir::iniPath());
+        Settings::LoadDisplaySettings();
+        BaseTimeout = uint16_t(Settings::file().readInteger(Keys::Com, Keys::Timeout, 300));
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&link, &Link::connected, &loop, &QEventLoop::quit);
+        QObject::connect(&link, &Link::errorReport, &loop, &QEventLoop::quit);
+        QObject::connect(&link, &Link::statusText, &loop, [&](const QString&) {
+            if (!LinkOpen && LinkLayer == 1 &&
+                link.ClientSocket1.state() == QAbstractSocket::UnconnectedState)
+                loop.quit();
+        });
+        link.ReadLinkSettings();
+        if (LinkLayer == 1 && !LinkOpen) {
+            limit.start(ConnectLimitMs);
+            loop.exec();
+        }
+        if (!LinkOpen) {
+            m_err << plain(link.status()) << '\n';
+            return false;
+        }
+        poll.TeachInPending = true;
+        poll.TeachIn();
+        return true;
+    }
+
+    // Lets the program's events run for `ms` (the poll, replies).
+    static void run(int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    static constexpr int ConnectLimitMs = 10000;
+    Link link;
+    TeachInPoll poll;
+
+private:
+    QTextStream& m_err;
+};
+
+QJsonObject plantJson(int a) {
+    const tAnlageParameter& p = Daten::Anlage[a];
+    return QJsonObject{{"address", a},
+                       {"number", KompUtils::DisplayNumber(a)},
+                       {"present", p.Present},
+                       {"switchedOn", p.SwitchedOn != 0},
+                       {"storing", p.Storing != 0},
+                       {"mode", int(p.Mode)},
+                       {"name", p.Name},
+                       {"file", p.Datei},
+                       {"count", p.Anzahl}};
+}
+
+int cmdPlants(const Command& c, Session&, QTextStream& out) {
+    if (!c.args.isEmpty())
+        throw UsageError(tr("plants nimmt keine Argumente"));
+    if (c.json) {
+        QJsonArray all;
+        for (int a = 1; a <= KompUtils::MaxPlants; ++a)
+            all.append(plantJson(a));
+        out << QJsonDocument(all).toJson(QJsonDocument::Indented);
+        return Ok;
+    }
+    for (int a = 1; a <= KompUtils::MaxPlants; ++a) {
+        const tAnlageParameter& p = Daten::Anlage[a];
+        out << QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9\n")
+                   .arg(a)
+                   .arg(KompUtils::DisplayNumber(a))
+                   .arg(p.Present ? "present" : "absent")
+                   .arg(p.SwitchedOn ? "on" : "off")
+                   .arg(p.Storing ? "storing" : "-")
+                   .arg(p.Mode)
+                   .arg(p.Name, p.Datei.isEmpty() ? QStringLiteral("-") : p.Datei)
+                   .arg(p.Anzahl);
+    }
+    return Ok;
+}
+
+int cmdStatus(const Command& c, Session& s, QTextStream& out) {
+    int seconds = 17; // one full cycle over 32 plants
+    for (int i = 0; i < c.args.size(); ++i) {
+        bool ok = false;
+        if (c.args[i] == QLatin1String("--seconds") && i + 1 < c.args.size())
+            seconds = c.args[++i].toInt(&ok);
+        if (!ok || seconds < 0)
+            throw UsageError(tr("status [--seconds N]"));
+    }
+    s.poll.StartTimer();
+    Session::run(seconds * 1000);
+    s.poll.StopTimer();
+    QJsonArray all;
+    for (int a = 1; a <= KompUtils::MaxPlants; ++a) {
+        if (!Daten::Anlage[a].Present)
+            continue;
+        const MeasurementRecord& r = Daten::LiveStatus[a];
+        if (c.json) {
+            all.append(QJsonObject{{"address", a},
+                                   {"valid", r.Valid},
+                                   {"t1", r.T1},
+                                   {"t2", r.T2},
+                                   {"t3", r.T3},
+                                   {"t4", r.T4},
+                                   {"t5", r.T5},
+                                   {"o2", r.O2 / 10.0},
+                                   {"refDepth", r.RefDepth},
+                                   {"fanOn", r.FanOn},
+                                   {"mode", int(r.Mode)},
+                                   {"runTime", r.RunTime},
+                                   {"cycles", r.Cycles}});
+            continue;
+        }
+        if (!r.Valid) {
+            out << a << "\t---\n";
+            continue;
+        }
+        out << QStringLiteral("%1\tT1 %2\tT2 %3\tT3 %4\tT4 %5\tT5 %6\tO2 %7\tRef %8\tFan %9\t")
+                   .arg(a)
+                   .arg(r.T1)
+                   .arg(r.T2)
+                   .arg(r.T3)
+                   .arg(r.T4)
+                   .arg(r.T5)
+                   .arg(QString::number(r.O2 / 10.0, 'f', 1))
+                   .arg(r.RefDepth)
+                   .arg(r.FanOn ? "on" : "off")
+            << QStringLiteral("Mode %1\tRunTime %2\tCycles %3\n")
+                   .arg(r.Mode)
+                   .arg(r.RunTime)
+                   .arg(r.Cycles);
+    }
+    if (c.json)
+        out << QJsonDocument(all).toJson(QJsonDocument::Indented);
+    return Ok;
+}
+
+bool requirePresent(int plant, QTextStream& err) {
+    if (Daten::Anlage[plant].Present)
+        return true;
+    err << tr("Anlage %1 antwortet nicht.").arg(KompUtils::DisplayNumber(plant)) << '\n';
+    return false;
+}
+
+int cmdMode(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
+    if (c.args.size() != 2)
+        throw UsageError(tr("mode PLANT MODE"));
+    const int plant = parsePlant(c.args[0]);
+    bool ok = false;
+    const int mode = c.args[1].toInt(&ok);
+    if (!ok || mode < 0 || mode > 3)
+        throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
+    if (!requirePresent(plant, err))
+        return Failed;
+    s.poll.StopTimer();
+    const bool done = SetOperatingMode(plant, mode);
+    if (!done) {
+        err << plain(timeoutMessage()) << '\n';
+        return Failed;
+    }
+    Daten::LiveStatus[plant].Mode = Daten::Anlage[plant].Mode;
+    if (c.json)
+        out << QJsonDocument(plantJson(plant)).toJson(QJsonDocument::Indented);
+    else
+        out << plant << "\tmode " << Daten::Anlage[plant].Mode << '\n';
+    return Ok;
+}
+
+int cmdClock(const Command& c, Session& s, QTextStream& out, QTextStream& err, bool set) {
+    if (c.args.size() != 1)
+        throw UsageError(set ? tr("set-clock PLANT") : tr("clock PLANT"));
+    const int plant = parsePlant(c.args[0]);
+    if (!requirePresent(plant, err))
+        return Failed;
+    s.poll.StopTimer();
+    if (set) {
+        SendDate(plant);
+        SendTime(plant);
+    }
+    if (!ReadClockText(plant)) {
+        err << plain(timeoutMessage()) << '\n';
+        return Failed;
+    }
+    if (c.json)
+        out << QJsonDocument(QJsonObject{{"address", plant}, {"clock", ClockText}})
+                   .toJson(QJsonDocument::Indented);
+    else
+        out << ClockText << '\n';
+    return Ok;
+}
+
+// The arguments of a command checked before the link is opened, so that a usage error is
+// told as such whatever the link does.
+void Validate(const Command& c) {
+    const auto count = [&](int n, const QString& form) {
+        if (c.args.size() != n)
+            throw UsageError(form);
+    };
+    if (c.name == QLatin1String("plants")) {
+        count(0, tr("plants nimmt keine Argumente"));
+    } else if (c.name == QLatin1String("status")) {
+        if (!(c.args.isEmpty() || (c.args.size() == 2 && c.args[0] == QLatin1String("--seconds") &&
+                                   c.args[1].toInt() >= 0 && !c.args[1].isEmpty())))
+            throw UsageError(tr("status [--seconds N]"));
+    } else if (c.name == QLatin1String("mode")) {
+        count(2, tr("mode PLANT MODE"));
+        parsePlant(c.args[0]);
+        bool ok = false;
+        const int mode = c.args[1].toInt(&ok);
+        if (!ok || mode < 0 || mode > 3)
+            throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
+    } else if (c.name == QLatin1String("clock") || c.name == QLatin1String("set-clock")) {
+        count(1, c.name + QStringLiteral(" PLANT"));
+        parsePlant(c.args[0]);
+    }
+}
+
+} // namespace
+
+QString UsageText() {
+    return QStringLiteral(
+        "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
+        "  plants                     the plant table after the teach-in\n"
+        "  status [--seconds N]       poll N seconds (17), then the live status\n"
+        "  mode PLANT MODE            switch the operating mode (0..3)\n"
+        "  clock PLANT                the controller's clock text\n"
+        "  set-clock PLANT            send the PC's date and time, then the clock text\n");
+}
+
+int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
+    QStringList args = argsIn;
+    QString why;
+    if (!ProgramDir::takeDirOption(args, &why)) {
+        err << why << '\n' << UsageText();
+        return Usage;
+    }
+    Command c;
+    c.json = args.removeAll(QStringLiteral("--json")) > 0;
+    if (args.isEmpty()) {
+        err << UsageText();
+        return Usage;
+    }
+    c.name = args.takeFirst();
+    c.args = args;
+
+    using Handler = std::function<int(const Command&, Session&)>;
+    const QList<QPair<QString, Handler>> commands = {
+        {QStringLiteral("plants"),
+         [&](const Command& c, Session& s) { return cmdPlants(c, s, out); }},
+        {QStringLiteral("status"),
+         [&](const Command& c, Session& s) { return cmdStatus(c, s, out); }},
+        {QStringLiteral("mode"),
+         [&](const Command& c, Session& s) { return cmdMode(c, s, out, err); }},
+        {QStringLiteral("clock"),
+         [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, false); }},
+        {QStringLiteral("set-clock"),
+         [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, true); }},
+    };
+    Handler handler;
+    for (const auto& entry : commands)
+        if (entry.first == c.name)
+            handler = entry.second;
+    if (!handler) {
+        err << tr("Unbekannter Befehl: %1").arg(c.name) << '\n' << UsageText();
+        return Usage;
+    }
+    try {
+        Validate(c);
+    } catch (const UsageError& e) {
+        err << e.text << '\n' << UsageText();
+        return Usage;
+    }
+    ResetProcessState();
+    int rc = Ok;
+    {
+        Session session(err);
+        // Argument errors are found before the link is opened where possible; the handlers
+        // check them again once the plants are known.
+        if (!session.open()) {
+            rc = NoLink;
+        } else {
+            try {
+                rc = handler(c, session);
+            } catch (const UsageError& e) {
+                err << e.text << '\n' << UsageText();
+                rc = Usage;
+            }
+        }
+        session.poll.StopTimer();
+        session.link.SchliesseSocketVerbindung(0);
+    }
+    Settings::close();
+    out.flush();
+    err.flush();
+    return rc;
+}
+
+} // namespace Cli

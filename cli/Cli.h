@@ -1,0 +1,19 @@
+// The command-line service tool: the program's link, teach-in, poll, operations, settings
+// file and measurement files driven from the command line, so that a plant handled by the
+// tool looks to the program exactly as if the program had handled it.
+#pragma once
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextStream>
+
+namespace Cli {
+
+enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoLink = 3 };
+
+// Runs one command line (without the program name). Text goes to `out`, messages to `err`.
+int Run(const QStringList& args, QTextStream& out, QTextStream& err);
+
+QString UsageText();
+
+} // namespace Cli
