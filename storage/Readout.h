@@ -1,0 +1,33 @@
+// Reading the records stored in a controller into the plant's measurement file: the count
+// request, one record request per stored record, each record appended as it arrives. No
+// windows here: the caller hands in a View that shows the progress, the status bar total
+// and the messages, so the live display, the offline readout window and the command-line
+// tool share one readout.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace Readout {
+
+// What a readout shows while it runs; the caller (live display, offline readout window,
+// command-line tool) supplies it. Every member may be empty.
+struct View {
+    std::function<void(int maximum)> showProgress; // busy window over the caller's window
+    std::function<void()> stepProgress;            // one record read
+    std::function<void()> hideProgress;
+    std::function<void(const QString&)> setPanel3; // status bar panel 3 ("" = empty)
+    std::function<void(const QString&)> message;   // an information box (SaveStoredRecords)
+};
+
+// The record step shared by every readout: one 'G' wait; on success the progress steps and
+// the line is appended (writeFailed set when it could not be written). False = no reply.
+bool RecordStep(int plant, const View& view, bool* writeFailed);
+
+// Interactive readout of `plant` (the live display passes SelectedPlant), with messages.
+bool SaveStoredRecords(int plant, const View& view);
+
+// Silent readout of `plant` (daily backup); true at once for an absent or switched-off plant.
+bool BackupStoredRecords(int plant, const View& view);
+
+} // namespace Readout
