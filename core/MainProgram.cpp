@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/UPC_Setup.h"
 #include "core/UiApplication.h"
+#include "storage/UAktiv.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,6 +19,7 @@ MainProgram::MainProgram()
     connectLink();
     connectPoll();
     m_main = std::make_unique<TFMain>(makeHooks());
+    new TFAktiv(m_main.get()); // the busy window of every readout, kept by the main window
     connectMenus();
 }
 
