@@ -151,8 +151,10 @@ QString RecordTimeText(const QString& day, const QString& month, const QString& 
 
 QString FileStem(const QString& plantName, const QDate& date) {
     QString stem = plantName + QLatin1Char('_') + Regional::formatDate(date);
+    // The backspace is in the set only for the naming dialog's key filter: a file name
+    // never carries a control character.
     for (QChar& c : stem) {
-        if (!IsAllowedNameChar(c))
+        if (!IsAllowedNameChar(c) || !c.isPrint())
             c = QLatin1Char('-');
     }
     return stem;
@@ -268,7 +270,10 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     of.needsLineEnd = false;
     // Counted only once the line is in the file, so the count never runs ahead of it.
     a.Anzahl = number;
-    return true;
+    // On the device before the readout asks for the next record: a crash or power loss
+    // mid-readout costs at most the line in progress. A device that cannot commit stops
+    // the readout like a failed write, the line itself being in the file and counted.
+    return commitToDevice(*of.file);
 }
 
 bool CloseMeasurementFile(int plant) {

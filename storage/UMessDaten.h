@@ -24,7 +24,7 @@ QString RecordTimeText(const QString& day, const QString& month, const QString& 
                        const QString& hour, const QString& minute);
 
 // Plant name + "_" + date in the short date format, every character outside
-// AllowedNameChars replaced by '-'.
+// AllowedNameChars, and every control character (the backspace too), replaced by '-'.
 QString FileStem(const QString& plantName, const QDate& date);
 
 // The nine header lines (without line ends) of a new file for `plant`.
@@ -43,8 +43,9 @@ bool NewMeasurementFile(int plant, const QDate& today = QDate::currentDate());
 // left open then and a new file whose header could not be written whole is removed again.
 bool OpenMeasurementFile(int plant, const QDate& today = QDate::currentDate());
 
-// Appends record number Anzahl + 1. On success Anzahl is increased; on failure the file is
-// left as it was before the call (no partial line) and Anzahl is unchanged.
+// Appends record number Anzahl + 1 and commits it to the storage device. On success Anzahl
+// is increased; when the line could not be written the file is left as it was before the
+// call (no partial line) and Anzahl is unchanged.
 bool AppendMeasurementRecord(int plant, const QString& timeText, const MeasurementRecord& record);
 
 // Closes the open file (committing it to the storage device) and writes the plant's Anzahl

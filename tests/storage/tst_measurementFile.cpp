@@ -122,6 +122,7 @@ private slots:
         QTest::newRow("Anl-Nr3, German") << "Anl-Nr3" << de << "Anl-Nr3_09-12-2026";
         QTest::newRow("blank and umlauts")
             << QStringLiteral("Miete Süd Ä") << de << "Miete-S-d--_09-12-2026";
+        QTest::newRow("backspace and tab") << QStringLiteral("A\bB\tC") << de << "A-B-C_09-12-2026";
         QTest::newRow("no regional settings") << "A_b" << QLocale::c() << "A_b_09-12-2026";
         QTest::newRow("US short date")
             << "X" << QLocale(QLocale::English, QLocale::UnitedStates) << "X_12-9-2026";
