@@ -1,0 +1,171 @@
+// The command-line tool as a user runs it: the real binary against the simulator.
+#include "sim/Simulator.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+struct Result {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<sim::Simulator> simulator;
+
+    void writeIni(const QByteArray& com) {
+        QFile f(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[COM]\r\n" + com);
+    }
+    void useTcp() {
+        QVERIFY(simulator->listenTcp(0));
+        writeIni("LAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" +
+                 QByteArray::number(simulator->tcpPort()) + "\r\nTIMEOUT=20\r\n");
+    }
+    // Runs the tool while this process keeps serving the simulator.
+    Result run(const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(O2_CLI), QStringList{QStringLiteral("--dir"), dir->path()} + args);
+        Result r;
+        if (!p.waitForStarted(5000))
+            return r;
+        QElapsedTimer t;
+        t.start();
+        while (p.state() != QProcess::NotRunning && t.elapsed() < 60000)
+            QTest::qWait(20);
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.out = p.readAllStandardOutput();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        simulator = std::make_unique<sim::Simulator>();
+        simulator->setSeed(3);
+        for (int a : {2, 4}) {
+            simulator->plant(a).present = true;
+            simulator->plant(a).switchedOn = true;
+            simulator->plant(a).storing = true;
+        }
+        simulator->plant(6).present = true;
+        simulator->setPileAge(2, 4 * 24 * 60);
+    }
+    void cleanup() { simulator.reset(); }
+
+    void plantsAsTextAndJson() {
+        useTcp();
+        const Result text = run({QStringLiteral("plants")});
+        QCOMPARE(text.code, 0);
+        const QList<QByteArray> lines = text.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 32);
+        QVERIFY(lines[1].startsWith("2\t2\tpresent\ton\tstoring\t"));
+        QVERIFY(lines[5].startsWith("6\t6\tpresent\toff\t"));
+        QVERIFY(lines[0].startsWith("1\t1\tabsent\t"));
+
+        const Result json = run({QStringLiteral("--json"), QStringLiteral("plants")});
+        QCOMPARE(json.code, 0);
+        const QJsonArray all = QJsonDocument::fromJson(json.out).array();
+        QCOMPARE(all.size(), 32);
+        const QJsonObject two = all.at(1).toObject();
+        QCOMPARE(two.value("address").toInt(), 2);
+        QCOMPARE(two.value("present").toBool(), true);
+        QCOMPARE(two.value("switchedOn").toBool(), true);
+        QCOMPARE(two.value("name").toString(), QStringLiteral("Anl-Nr2"));
+        // The teach-in gave the running pile its file, as the program would.
+        QVERIFY(two.value("file").toString().contains(QStringLiteral("Anl-Nr2_")));
+        QCOMPARE(all.at(5).toObject().value("switchedOn").toBool(), false);
+    }
+
+    // Over the simulator's own pseudo-terminal, as on a serial line.
+    void statusOverSerial() {
+        const QString pty = simulator->openPty();
+        QVERIFY(!pty.isEmpty());
+        writeIni("COM=2\r\nPORT2=" + pty.toUtf8() + "\r\n");
+        const Result r = run({QStringLiteral("--json"), QStringLiteral("status"),
+                              QStringLiteral("--seconds"), QStringLiteral("2")});
+        QCOMPARE(r.code, 0);
+        const QJsonArray all = QJsonDocument::fromJson(r.out).array();
+        QCOMPARE(all.size(), 3); // the present plants 2, 4 and 6
+        const QJsonObject two = all.at(0).toObject();
+        QCOMPARE(two.value("address").toInt(), 2);
+        QVERIFY(two.value("valid").toBool());
+        // A pile four days old is hot at the bottom.
+        QVERIFY(two.value("t1").toInt() > 40);
+        QVERIFY(two.value("o2").isDouble());
+        // Switched off: never polled, so no values.
+        QCOMPARE(all.at(2).toObject().value("valid").toBool(), false);
+    }
+
+    void modeAndClock() {
+        useTcp();
+        Result r = run({QStringLiteral("mode"), QStringLiteral("4"), QStringLiteral("1")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(simulator->plant(4).mode, 1);
+        simulator->setClock(QDateTime(QDate(2009, 12, 1), QTime(8, 0)));
+        r = run({QStringLiteral("clock"), QStringLiteral("2")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.startsWith("T"));
+        QCOMPARE(r.out.size(), 31); // the 30 characters and the line end
+        QVERIFY(r.out.contains("01.12.09"));
+        r = run({QStringLiteral("set-clock"), QStringLiteral("2")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yy")).toLatin1()));
+        const QList<QByteArray> frames = simulator->frames();
+        QVERIFY(std::any_of(frames.begin(), frames.end(),
+                            [](const QByteArray& f) { return f.startsWith("\x02" "D"); }));
+        QVERIFY(std::any_of(frames.begin(), frames.end(),
+                            [](const QByteArray& f) { return f.startsWith("\x02" "Z"); }));
+    }
+
+    void failures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("linkUp");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("absent plant") << QStringList{"clock", "3"} << true << 1
+                                      << QByteArray("antwortet nicht");
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << true << 2
+                                         << QByteArray("usage:");
+        QTest::newRow("plant out of range") << QStringList{"mode", "33", "1"} << true << 2
+                                            << QByteArray("1..32");
+        QTest::newRow("mode out of range") << QStringList{"mode", "2", "4"} << true << 2
+                                           << QByteArray("0..3");
+        QTest::newRow("no link") << QStringList{"plants"} << false << 3
+                                 << QByteArray("Fehler beim \xc3\x96" "ffnen der Netzerkverbindung!");
+    }
+    void failures() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, linkUp);
+        QFETCH(int, code);
+        QFETCH(QByteArray, message);
+        if (linkUp) {
+            useTcp();
+        } else {
+            // A port nobody listens on: the connection is refused.
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            const quint16 port = probe.serverPort();
+            probe.close();
+            writeIni("LAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" + QByteArray::number(port) + "\r\n");
+        }
+        const Result r = run(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), r.err.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
