@@ -8,6 +8,8 @@
 #include "link/Link.h"
 #include "link/Operations.h"
 #include "link/Protocol.h"
+#include "storage/Readout.h"
+#include "storage/UMessDaten.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -288,6 +290,12 @@ void Validate(const Command& c) {
         const int mode = c.args[1].toInt(&ok);
         if (!ok || mode < 0 || mode > 3)
             throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
+    } else if (c.name == QLatin1String("readout")) {
+        if (c.args.isEmpty())
+            throw UsageError(tr("readout PLANT... | all"));
+        if (c.args != QStringList{QStringLiteral("all")})
+            for (const QString& a : c.args)
+                parsePlant(a);
     } else if (c.name == QLatin1String("clock") || c.name == QLatin1String("set-clock")) {
         count(1, c.name + QStringLiteral(" PLANT"));
         parsePlant(c.args[0]);
@@ -296,6 +304,53 @@ void Validate(const Command& c) {
 
 } // namespace
 
+// The daily readout's routine for each plant named ("all": every running pile).
+int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
+    QList<int> plants;
+    if (c.args == QStringList{QStringLiteral("all")}) {
+        for (int a = 1; a <= KompUtils::MaxPlants; ++a)
+            if (Daten::Anlage[a].Present && Daten::Anlage[a].SwitchedOn)
+                plants << a;
+    } else {
+        for (const QString& a : c.args)
+            plants << parsePlant(a);
+    }
+    s.poll.StopTimer();
+    int rc = Ok;
+    QJsonArray all;
+    for (int plant : plants) {
+        const tAnlageParameter& a = Daten::Anlage[plant];
+        if (!a.Present || !a.SwitchedOn) {
+            // The daily readout passes such a plant over; asked for by name it is a failure.
+            err << tr("Anlage %1 hat keine laufende Miete.").arg(KompUtils::DisplayNumber(plant))
+                << '\n';
+            rc = Failed;
+            continue;
+        }
+        const int before = a.Anzahl;
+        const bool ok = Readout::BackupStoredRecords(plant, Readout::View{});
+        const QString result =
+            ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
+               : QCoreApplication::translate("TFAnzeige", "Fehler beim sichern!");
+        if (!ok)
+            rc = Failed;
+        if (c.json) {
+            all.append(QJsonObject{{"address", plant},
+                                   {"ok", ok},
+                                   {"records", a.Anzahl - before},
+                                   {"count", a.Anzahl},
+                                   {"file", a.Datei}});
+        } else {
+            out << plant << '\t' << result << '\t' << (a.Anzahl - before) << '\t' << a.Datei
+                << '\n';
+        }
+        out.flush();
+    }
+    if (c.json)
+        out << QJsonDocument(all).toJson(QJsonDocument::Indented);
+    return rc;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
@@ -303,7 +358,8 @@ QString UsageText() {
         "  status [--seconds N]       poll N seconds (17), then the live status\n"
         "  mode PLANT MODE            switch the operating mode (0..3)\n"
         "  clock PLANT                the controller's clock text\n"
-        "  set-clock PLANT            send the PC's date and time, then the clock text\n");
+        "  set-clock PLANT            send the PC's date and time, then the clock text\n"
+        "  readout PLANT... | all     read the stored records into the measurement files\n");
 }
 
 int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
@@ -332,6 +388,8 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
          [&](const Command& c, Session& s) { return cmdMode(c, s, out, err); }},
         {QStringLiteral("clock"),
          [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, false); }},
+        {QStringLiteral("readout"),
+         [&](const Command& c, Session& s) { return cmdReadout(c, s, out, err); }},
         {QStringLiteral("set-clock"),
          [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, true); }},
     };

@@ -1,5 +1,11 @@
 // The command-line tool as a user runs it: the real binary against the simulator.
+#include "core/Daten.h"
+#include "core/ProgramDir.h"
+#include "core/Settings.h"
+#include "core/TeachIn.h"
+#include "link/Link.h"
 #include "sim/Simulator.h"
+#include "storage/Readout.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -122,12 +128,71 @@ private slots:
         QVERIFY(r.out.contains("01.12.09"));
         r = run({QStringLiteral("set-clock"), QStringLiteral("2")});
         QCOMPARE(r.code, 0);
-        QVERIFY(r.out.contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yy")).toLatin1()));
+        QVERIFY(
+            r.out.contains(QDate::currentDate().toString(QStringLiteral("dd.MM.yy")).toLatin1()));
         const QList<QByteArray> frames = simulator->frames();
-        QVERIFY(std::any_of(frames.begin(), frames.end(),
-                            [](const QByteArray& f) { return f.startsWith("\x02" "D"); }));
-        QVERIFY(std::any_of(frames.begin(), frames.end(),
-                            [](const QByteArray& f) { return f.startsWith("\x02" "Z"); }));
+        QVERIFY(std::any_of(frames.begin(), frames.end(), [](const QByteArray& f) {
+            return f.startsWith("\x02"
+                                "D");
+        }));
+        QVERIFY(std::any_of(frames.begin(), frames.end(), [](const QByteArray& f) {
+            return f.startsWith("\x02"
+                                "Z");
+        }));
+    }
+
+    // The tool's readout writes the bytes the program's own readout writes.
+    void readoutMatchesTheProgram() {
+        const QDateTime clock(QDate(2026, 3, 7), QTime(10, 0));
+        simulator->setClock(clock);
+        simulator->addStoredRecords(2, 3);
+        useTcp();
+        const Result r = run({QStringLiteral("readout"), QStringLiteral("2")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith("2\tErgebnis OK !\t3\t"), r.out.constData());
+        QCOMPARE(simulator->storedRecordCount(2), 0);
+        const QString cliFile = QString::fromUtf8(r.out.trimmed().split('\t').last());
+
+        // The same controller once more, read out by the program's routine in this process.
+        sim::Simulator twin;
+        twin.setSeed(3);
+        twin.plant(2) = sim::PlantState();
+        twin.plant(2).present = twin.plant(2).switchedOn = twin.plant(2).storing = true;
+        twin.setPileAge(2, 4 * 24 * 60);
+        twin.setClock(clock);
+        twin.addStoredRecords(2, 3);
+        QVERIFY(twin.listenTcp(0));
+        QTemporaryDir own;
+        ResetProcessState();
+        ProgramDir::setOverride(own.path());
+        Settings::open(ProgramDir::iniPath());
+        Settings::file().writeInteger("COM", "LAYER", 1);
+        Settings::file().writeString("COM", "NETADR", "127.0.0.1");
+        Settings::file().writeInteger("COM", "NETPORT", twin.tcpPort());
+        Kommunikation::BaseTimeout = 20;
+        {
+            Kommunikation::Link link;
+            TeachInPoll poll;
+            QSignalSpy up(&link, &Kommunikation::Link::connected);
+            link.ReadLinkSettings();
+            QVERIFY(up.wait(5000));
+            poll.TeachIn();
+            poll.StopTimer();
+            QVERIFY(Readout::BackupStoredRecords(2, Readout::View{}));
+        }
+        const QString ownFile = Daten::Anlage[2].Datei;
+        Settings::close();
+        ProgramDir::setOverride(QString());
+        auto linesOf = [](const QString& path) {
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            QList<QByteArray> lines = f.readAll().split('\n');
+            lines.removeAt(5); // "Datei  - Name: " names the file itself
+            return lines;
+        };
+        QCOMPARE(linesOf(cliFile).size(), 9 - 1 + 3 + 1); // the empty rest after the last CR LF
+        QCOMPARE(linesOf(cliFile), linesOf(ownFile));
+        QCOMPARE(IniFile(dir->filePath("O2_Aerolis.ini")).readInteger("2", "Anzahl", 0), 3);
     }
 
     void failures_data() {
@@ -135,16 +200,17 @@ private slots:
         QTest::addColumn<bool>("linkUp");
         QTest::addColumn<int>("code");
         QTest::addColumn<QByteArray>("message");
-        QTest::newRow("absent plant") << QStringList{"clock", "3"} << true << 1
-                                      << QByteArray("antwortet nicht");
-        QTest::newRow("unknown command") << QStringList{"frobnicate"} << true << 2
-                                         << QByteArray("usage:");
-        QTest::newRow("plant out of range") << QStringList{"mode", "33", "1"} << true << 2
-                                            << QByteArray("1..32");
-        QTest::newRow("mode out of range") << QStringList{"mode", "2", "4"} << true << 2
-                                           << QByteArray("0..3");
+        QTest::newRow("absent plant")
+            << QStringList{"clock", "3"} << true << 1 << QByteArray("antwortet nicht");
+        QTest::newRow("unknown command")
+            << QStringList{"frobnicate"} << true << 2 << QByteArray("usage:");
+        QTest::newRow("plant out of range")
+            << QStringList{"mode", "33", "1"} << true << 2 << QByteArray("1..32");
+        QTest::newRow("mode out of range")
+            << QStringList{"mode", "2", "4"} << true << 2 << QByteArray("0..3");
         QTest::newRow("no link") << QStringList{"plants"} << false << 3
-                                 << QByteArray("Fehler beim \xc3\x96" "ffnen der Netzerkverbindung!");
+                                 << QByteArray("Fehler beim \xc3\x96"
+                                               "ffnen der Netzerkverbindung!");
     }
     void failures() {
         QFETCH(QStringList, args);
