@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/UPC_Setup.h"
 #include "core/UiApplication.h"
+#include "display/UZeitSelect.h"
 #include "storage/UAktiv.h"
 
 #include <QAction>
@@ -105,6 +106,10 @@ void MainProgram::connectMenus() {
     if (QAction* a = m_main->menuItem(QStringLiteral("ProgrammSetupItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, &MainProgram::ProgrammSetupClick);
+    }
+    if (QAction* a = m_main->menuItem(QStringLiteral("SpeicherzeitItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] { ChooseReadoutHour(m_main.get()); });
     }
 }
 
