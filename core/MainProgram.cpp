@@ -6,6 +6,7 @@
 #include "core/UiApplication.h"
 #include "display/UZeitSelect.h"
 #include "storage/UAktiv.h"
+#include "storage/UProtokollKopf.h"
 
 #include <QAction>
 #include <QLabel>
@@ -106,6 +107,13 @@ void MainProgram::connectMenus() {
     if (QAction* a = m_main->menuItem(QStringLiteral("ProgrammSetupItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, &MainProgram::ProgrammSetupClick);
+    }
+    if (QAction* a = m_main->menuItem(QStringLiteral("FirmendatenItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            TFProtokKopf dialog(m_main.get());
+            dialog.exec();
+        });
     }
     if (QAction* a = m_main->menuItem(QStringLiteral("SpeicherzeitItem"))) {
         a->setEnabled(true);
