@@ -42,16 +42,20 @@ namespace {
 
 // The next field of `rest` up to `sep`. A last field without its closing separator counts
 // as a field too, so a short or unterminated line yields its values and then "no field"
-// for everything missing, never the value of an earlier field.
-bool takeField(QChar sep, QString& rest, QString& field) {
+// for everything missing, never the value of an earlier field. Views, not copies: a file
+// of many years' records is read line by line without allocating per field.
+bool takeField(QChar sep, QStringView& rest, QStringView& field) {
     if (rest.isEmpty())
         return false;
-    if (!rest.contains(sep)) {
+    const qsizetype p = rest.indexOf(sep);
+    if (p < 0) {
         field = rest;
-        rest.clear();
+        rest = QStringView();
         return true;
     }
-    return SplitFirst(sep, rest, field);
+    field = rest.left(p);
+    rest = rest.mid(p + 1);
+    return true;
 }
 
 // The text after the first colon; a line without a colon is taken whole.
@@ -68,24 +72,33 @@ bool firstFieldIsOne(const QString& line) {
     return p >= 0 && QStringView(line).left(p) == QLatin1String("1");
 }
 
-bool allDigits(const QString& t, int minLen, int maxLen) {
-    if (t.size() < minLen || t.size() > maxLen)
-        return false;
+// The value of 1..maxLen decimal digits, or -1.
+int digitsValue(QStringView t, int maxLen) {
+    if (t.isEmpty() || t.size() > maxLen)
+        return -1;
+    int v = 0;
     for (QChar c : t) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
     }
-    return true;
+    return v;
 }
 
 // day.month.year with '.' whatever the regional settings; a year of one or two digits lies
 // within 50 years before and 49 years after the current year.
-bool parseDate(const QString& text, QDate* out) {
-    const QStringList p = text.split(QLatin1Char('.'));
-    if (p.size() != 3 || !allDigits(p[0], 1, 2) || !allDigits(p[1], 1, 2) || !allDigits(p[2], 1, 4))
+bool parseDate(QStringView text, QDate* out) {
+    const qsizetype p1 = text.indexOf(QLatin1Char('.'));
+    const qsizetype p2 = p1 < 0 ? -1 : text.indexOf(QLatin1Char('.'), p1 + 1);
+    if (p2 < 0 || text.indexOf(QLatin1Char('.'), p2 + 1) >= 0)
         return false;
-    int year = p[2].toInt();
-    if (p[2].size() <= 2) {
+    const int day = digitsValue(text.left(p1), 2);
+    const int month = digitsValue(text.mid(p1 + 1, p2 - p1 - 1), 2);
+    const QStringView yearText = text.mid(p2 + 1);
+    int year = digitsValue(yearText, 4);
+    if (day < 0 || month < 0 || year < 0)
+        return false;
+    if (yearText.size() <= 2) {
         const int now = QDate::currentDate().year();
         year += now / 100 * 100;
         if (year < now - 50)
@@ -93,7 +106,7 @@ bool parseDate(const QString& text, QDate* out) {
         else if (year > now + 49)
             year -= 100;
     }
-    const QDate d(year, p[1].toInt(), p[0].toInt());
+    const QDate d(year, month, day);
     if (!d.isValid())
         return false;
     *out = d;
@@ -101,20 +114,27 @@ bool parseDate(const QString& text, QDate* out) {
 }
 
 // hours:minutes[:seconds] with ':'; no time at all means midnight.
-bool parseTime(const QString& text, QTime* out) {
-    const QString t = text.trimmed();
+bool parseTime(QStringView text, QTime* out) {
+    const QStringView t = text.trimmed();
     if (t.isEmpty()) {
         *out = QTime(0, 0);
         return true;
     }
-    const QStringList p = t.split(QLatin1Char(':'));
-    if (p.size() < 2 || p.size() > 3)
-        return false;
-    for (const QString& part : p) {
-        if (!allDigits(part, 1, 2))
+    int parts[3] = {0, 0, 0};
+    int n = 0;
+    QStringView rest = t;
+    QStringView part;
+    while (takeField(QLatin1Char(':'), rest, part)) {
+        if (n == 3)
+            return false;
+        parts[n] = digitsValue(part, 2);
+        if (parts[n++] < 0)
             return false;
     }
-    const QTime time(p[0].toInt(), p[1].toInt(), p.size() == 3 ? p[2].toInt() : 0);
+    // A trailing ':' leaves an empty last part.
+    if (n < 2 || t.endsWith(QLatin1Char(':')))
+        return false;
+    const QTime time(parts[0], parts[1], parts[2]);
     if (!time.isValid())
         return false;
     *out = time;
@@ -122,26 +142,19 @@ bool parseTime(const QString& text, QTime* out) {
 }
 
 // The date part of a record's time stamp field: up to the first blank.
-QString datePart(QString stamp) {
-    QString head = stamp;
-    const int p = int(stamp.indexOf(QLatin1Char(' ')));
-    if (p >= 0)
-        head = stamp.left(p);
-    return head;
+QStringView datePart(QStringView stamp) {
+    const qsizetype p = stamp.indexOf(QLatin1Char(' '));
+    return p >= 0 ? stamp.left(p) : stamp;
 }
 
-bool parseStamp(const QString& stamp, QDateTime* out) {
-    const int p = int(stamp.indexOf(QLatin1Char(' ')));
-    QDate d;
-    QTime t;
-    if (!parseDate(p >= 0 ? stamp.left(p) : stamp, &d) ||
-        !parseTime(p >= 0 ? stamp.mid(p + 1) : QString(), &t))
-        return false;
-    *out = QDateTime(d, t);
-    return true;
+// Date and time apart: a local date-time would look up the time zone for every record.
+bool parseStamp(QStringView stamp, QDate* date, QTime* time) {
+    const qsizetype p = stamp.indexOf(QLatin1Char(' '));
+    return parseDate(p >= 0 ? stamp.left(p) : stamp, date) &&
+           parseTime(p >= 0 ? stamp.mid(p + 1) : QStringView(), time);
 }
 
-bool toInt(const QString& text, int* v) {
+bool toInt(QStringView text, int* v) {
     bool ok = false;
     const int x = text.trimmed().toInt(&ok);
     if (ok)
@@ -149,19 +162,63 @@ bool toInt(const QString& text, int* v) {
     return ok;
 }
 
-double toReal(const QString& text) {
+// A decimal number with ',' or '.'; 0 when it does not convert. The plain form the writer
+// produces ("  20,9", "  125") is computed here directly (an integer divided by a power of
+// ten is rounded exactly as a text conversion would round it); anything else goes the
+// general way.
+double toReal(QStringView text) {
+    const QStringView t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        negative = t[i++] == QLatin1Char('-');
+    qint64 mantissa = 0;
+    int digits = 0;
+    int decimals = -1;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            mantissa = mantissa * 10 + (c.unicode() - '0');
+            if (decimals >= 0)
+                ++decimals;
+            if (++digits > 15)
+                break;
+        } else if ((c == QLatin1Char(',') || c == QLatin1Char('.')) && decimals < 0) {
+            decimals = 0;
+        } else {
+            break;
+        }
+    }
+    if (i == t.size() && digits > 0) {
+        static const double powers[] = {1,   10,  100,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double v = double(mantissa) / powers[decimals < 0 ? 0 : decimals];
+        return negative ? -v : v;
+    }
     double v = 0;
-    if (!Regional::parseReal(text, &v) || !std::isfinite(v))
+    if (!Regional::parseReal(t.toString(), &v) || !std::isfinite(v))
         return 0;
     return v;
 }
 
-QString twoDigits(int v) {
-    return QString::number(v).rightJustified(2, QLatin1Char('0'));
+// The text "23:59" anywhere in the line, found from its colons (a record line has one or
+// two), which is much quicker than a substring search over every line of a long file.
+bool atEndOfDay(QStringView line) {
+    for (qsizetype p = line.indexOf(QLatin1Char(':')); p >= 0;
+         p = line.indexOf(QLatin1Char(':'), p + 1)) {
+        if (p >= 2 && p + 2 < line.size() && line[p - 2] == QLatin1Char('2') &&
+            line[p - 1] == QLatin1Char('3') && line[p + 1] == QLatin1Char('5') &&
+            line[p + 2] == QLatin1Char('9'))
+            return true;
+    }
+    return false;
 }
 
 QStringList splitLines(const QByteArray& bytes) {
-    const QString text = Win1252::decode(bytes);
+    // Most files are plain ASCII, which reads the same in every single-byte code page.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const QString text = ascii ? QString::fromLatin1(bytes) : Win1252::decode(bytes);
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -283,16 +340,17 @@ void TMessDaten::addPlaceholders() {
 }
 
 bool TMessDaten::processLine(const QString& line) {
-    QString rest = line;
-    QString field;
+    QStringView rest = line;
+    QStringView field;
     takeField(QLatin1Char(';'), rest, field); // record number
 
-    QString stamp;
+    QStringView stamp;
     if (!takeField(QLatin1Char(';'), rest, stamp))
-        stamp.clear();
-    QDateTime when;
-    if (!parseStamp(stamp, &when)) {
-        m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(stamp);
+        stamp = QStringView();
+    QDate date;
+    QTime time;
+    if (!parseStamp(stamp, &date, &time)) {
+        m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(stamp.toString());
         return false;
     }
 
@@ -319,7 +377,7 @@ bool TMessDaten::processLine(const QString& line) {
 
     double runTime = 0;
     double cycles = 0;
-    if (CountChar(QLatin1Char(';'), rest) == 3) {
+    if (rest.count(QLatin1Char(';')) == 3) {
         takeField(QLatin1Char(';'), rest, field); // operating mode
         if (takeField(QLatin1Char(';'), rest, field))
             runTime = toReal(field);
@@ -335,9 +393,23 @@ bool TMessDaten::processLine(const QString& line) {
     O2Series.points.append(QPointF(x, o2));
     RunTimeSeries.points.append(QPointF(x, runTime));
     CyclesSeries.points.append(QPointF(x, cycles));
-    Labels.append(Regional::formatDate(when.date()) + QStringLiteral("  ") +
-                  twoDigits(when.time().hour()) + Regional::timeSeparator() +
-                  twoDigits(when.time().minute()));
+    // Records come in runs of one day: the date text is formed once per run.
+    if (date != m_labelDate) {
+        m_labelDate = date;
+        m_labelDateText = Regional::formatDate(m_labelDate) + QStringLiteral("  ");
+    }
+    // hh, the separator and mm written in place: one allocation per label.
+    const qsizetype n = m_labelDateText.size();
+    QString label(n + 5, Qt::Uninitialized);
+    QChar* out = label.data();
+    std::copy(m_labelDateText.constBegin(), m_labelDateText.constEnd(), out);
+    const auto digit = [](int v) { return QChar(char16_t(u'0' + v % 10)); };
+    out[n] = digit(time.hour() / 10);
+    out[n + 1] = digit(time.hour());
+    out[n + 2] = m_timeSeparator;
+    out[n + 3] = digit(time.minute() / 10);
+    out[n + 4] = digit(time.minute());
+    Labels.append(std::move(label));
     ++PointCount;
     return true;
 }
@@ -347,16 +419,20 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
     addPlaceholders();
     PointCount = 0;
     LineCount = std::min(LineCount, int(Lines.size()));
+    m_labelDate = QDate();
+    m_timeSeparator = Regional::timeSeparator();
 
     // The controller may store several records at the end of a day; of every run of such
     // records only the first counts (the first two data lines always stay).
-    const QString endOfDay = QStringLiteral("23:59");
     // Compacted in one pass: a kept line is compared with the last line kept before it.
     if (LineCount > 2) {
         int kept = 2;
+        bool previousAtEndOfDay = atEndOfDay(Lines.at(1));
         for (int i = 2; i < LineCount; ++i) {
-            if (Lines.at(i).contains(endOfDay) && Lines.at(kept - 1).contains(endOfDay))
+            const bool here = atEndOfDay(Lines.at(i));
+            if (here && previousAtEndOfDay)
                 continue;
+            previousAtEndOfDay = here;
             if (kept != i)
                 Lines[kept] = Lines.at(i);
             ++kept;
@@ -366,6 +442,9 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
     }
 
     if (!oneValuePerDay) {
+        for (ChartSeriesData* series : AllSeries())
+            series->points.reserve(LineCount + 1);
+        Labels.reserve(LineCount);
         for (int i = 0; i < LineCount; ++i) {
             // A blank line has no time stamp and holds no record.
             if (Lines.at(i).trimmed().isEmpty())
@@ -375,15 +454,15 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
         }
     } else if (LineCount > 0) {
         // Each run of lines of one date yields its last line.
-        QString rest = Lines.at(0);
-        QString field;
+        QStringView rest = Lines.at(0);
+        QStringView field;
         takeField(QLatin1Char(';'), rest, field);
         if (Lines.at(0).trimmed().isEmpty() || rest.isEmpty())
             return true;
         takeField(QLatin1Char(';'), rest, field);
         QDate day;
         if (!parseDate(datePart(field), &day)) {
-            m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(field);
+            m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(field.toString());
             return false;
         }
         int i = 1;
@@ -395,12 +474,12 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
             takeField(QLatin1Char(';'), rest, field);
             if (!takeField(QLatin1Char(';'), rest, field))
                 continue;
-            const QString part = datePart(field);
+            const QStringView part = datePart(field);
             if (part.isEmpty())
                 continue;
             QDate d;
             if (!parseDate(part, &d)) {
-                m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(field);
+                m_errorText = tr("'%1' ist kein gültiges Datum mit Uhrzeit").arg(field.toString());
                 return false;
             }
             if (d != day) {

@@ -152,4 +152,8 @@ private:
     void addPlaceholders();
 
     QString m_errorText;
+    // Label parts kept for one fill: the date text of the last label and the separator.
+    QDate m_labelDate;
+    QString m_labelDateText;
+    QChar m_timeSeparator;
 };
