@@ -35,7 +35,7 @@ TFProtokKopf::TFProtokKopf(QWidget* parent) : Retranslatable<QDialog>(parent) {
     m_frame = new QFrame(this);
     m_frame->setFrameShape(QFrame::Box);
     m_frame->setFrameShadow(QFrame::Sunken);
-    m_frame->setGeometry(8, 8, 369, 217);
+    m_frame->setGeometry(4, 4, 471, 225);
 
     StaticText4 = new QLabel(m_frame);
     StaticText4->setFont(pixelFont(24));
@@ -45,32 +45,32 @@ TFProtokKopf::TFProtokKopf(QWidget* parent) : Retranslatable<QDialog>(parent) {
     StaticText1->setGeometry(8, 40, 100, 24);
     Edit1 = new QLineEdit(m_frame);
     Edit1->setFont(pixelFont(19));
-    Edit1->setGeometry(8, 64, 353, 28);
+    Edit1->setGeometry(8, 64, 361, 28);
     StaticText2 = new QLabel(m_frame);
     StaticText2->setFont(pixelFont(16));
     StaticText2->setGeometry(8, 98, 80, 22);
     Edit2 = new QLineEdit(m_frame);
     Edit2->setFont(pixelFont(13));
-    Edit2->setGeometry(96, 98, 265, 22);
+    Edit2->setGeometry(96, 98, 273, 22);
     StaticText3 = new QLabel(m_frame);
     StaticText3->setFont(pixelFont(16));
     StaticText3->setGeometry(8, 126, 80, 22);
     Edit3 = new QLineEdit(m_frame);
     Edit3->setFont(pixelFont(13));
-    Edit3->setGeometry(96, 126, 265, 22);
+    Edit3->setGeometry(96, 126, 273, 22);
     Label1 = new QLabel(m_frame);
     Label1->setFont(pixelFont(11));
-    Label1->setGeometry(8, 156, 353, 56);
+    Label1->setGeometry(8, 156, 455, 60);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     OKBtn = new QPushButton(this);
-    OKBtn->setGeometry(386, 12, 85, 27);
+    OKBtn->setGeometry(376, 14, 95, 27);
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(this);
-    CancelBtn->setGeometry(386, 46, 85, 27);
+    CancelBtn->setGeometry(376, 48, 95, 27);
     CancelBtn->setAutoDefault(false);
     Button1 = new QPushButton(this);
-    Button1->setGeometry(386, 80, 85, 27);
+    Button1->setGeometry(376, 82, 95, 27);
     Button1->setAutoDefault(false);
 
     connect(OKBtn, &QPushButton::clicked, this, [this] {
