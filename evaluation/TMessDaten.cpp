@@ -8,6 +8,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using KompUtils::CountChar;
 using KompUtils::SplitFirst;
@@ -47,8 +48,12 @@ namespace {
 bool takeField(QChar sep, QStringView& rest, QStringView& field) {
     if (rest.isEmpty())
         return false;
-    const qsizetype p = rest.indexOf(sep);
-    if (p < 0) {
+    // Fields are a few characters long: a plain scan beats a vectorised search here.
+    qsizetype p = 0;
+    const qsizetype n = rest.size();
+    while (p < n && rest[p] != sep)
+        ++p;
+    if (p == n) {
         field = rest;
         rest = QStringView();
         return true;
@@ -154,12 +159,41 @@ bool parseStamp(QStringView stamp, QDate* date, QTime* time) {
            parseTime(p >= 0 ? stamp.mid(p + 1) : QStringView(), time);
 }
 
+// A whole number, blanks around it allowed. The plain digits the writer produces are read
+// here directly; anything else goes the general way.
 bool toInt(QStringView text, int* v) {
+    const QStringView t = text.trimmed();
+    qsizetype i = 0;
+    const bool negative = !t.isEmpty() && t[0] == QLatin1Char('-');
+    if (!t.isEmpty() && (negative || t[0] == QLatin1Char('+')))
+        ++i;
+    qint64 x = 0;
+    const qsizetype first = i;
+    for (; i < t.size() && i - first < 10; ++i) {
+        const QChar c = t[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        x = x * 10 + (c.unicode() - '0');
+    }
+    if (i == t.size() && i > first) {
+        x = negative ? -x : x;
+        if (x < std::numeric_limits<int>::min() || x > std::numeric_limits<int>::max())
+            return false;
+        *v = int(x);
+        return true;
+    }
     bool ok = false;
-    const int x = text.trimmed().toInt(&ok);
+    const int y = t.toInt(&ok);
     if (ok)
-        *v = x;
+        *v = y;
     return ok;
+}
+
+int countSeparators(QStringView rest) {
+    int n = 0;
+    for (QChar c : rest)
+        n += c == QLatin1Char(';');
+    return n;
 }
 
 // A decimal number with ',' or '.'; 0 when it does not convert. The plain form the writer
@@ -214,25 +248,39 @@ bool atEndOfDay(QStringView line) {
     return false;
 }
 
-QStringList splitLines(const QByteArray& bytes) {
-    // Most files are plain ASCII, which reads the same in every single-byte code page.
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const QString text = ascii ? QString::fromLatin1(bytes) : Win1252::decode(bytes);
-    QStringList lines;
+// Lines end with CR LF, a lone CR or a lone LF; a last line without an end counts too.
+template <typename Char, typename MakeLine>
+void splitInto(const Char* d, qsizetype n, QStringList& lines, MakeLine makeLine) {
     qsizetype start = 0;
-    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines << text.mid(start, i - start);
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+        const Char c = d[i];
+        if (c == Char('\r') || c == Char('\n')) {
+            lines.append(makeLine(start, i - start));
+            if (c == Char('\r') && i + 1 < n && d[i + 1] == Char('\n'))
                 ++i;
             start = i + 1;
         }
     }
     if (start < n)
-        lines << text.mid(start);
+        lines.append(makeLine(start, n - start));
+}
+
+QStringList splitLines(const QByteArray& bytes) {
+    QStringList lines;
+    lines.reserve(qsizetype(std::count(bytes.cbegin(), bytes.cend(), '\n')) + 1);
+    // Most files are plain ASCII, which reads the same in every single-byte code page: each
+    // line is made straight from its bytes.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        const char* d = bytes.constData();
+        splitInto(d, bytes.size(), lines,
+                  [d](qsizetype at, qsizetype len) { return QString::fromLatin1(d + at, len); });
+    } else {
+        const QString text = Win1252::decode(bytes);
+        splitInto(text.constData(), text.size(), lines,
+                  [&text](qsizetype at, qsizetype len) { return text.mid(at, len); });
+    }
     return lines;
 }
 
@@ -377,7 +425,7 @@ bool TMessDaten::processLine(const QString& line) {
 
     double runTime = 0;
     double cycles = 0;
-    if (rest.count(QLatin1Char(';')) == 3) {
+    if (countSeparators(rest) == 3) {
         takeField(QLatin1Char(';'), rest, field); // operating mode
         if (takeField(QLatin1Char(';'), rest, field))
             runTime = toReal(field);
@@ -447,7 +495,7 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
         Labels.reserve(LineCount);
         for (int i = 0; i < LineCount; ++i) {
             // A blank line has no time stamp and holds no record.
-            if (Lines.at(i).trimmed().isEmpty())
+            if (QStringView(Lines.at(i)).trimmed().isEmpty())
                 continue;
             if (!processLine(Lines.at(i)))
                 return false;
@@ -457,7 +505,7 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
         QStringView rest = Lines.at(0);
         QStringView field;
         takeField(QLatin1Char(';'), rest, field);
-        if (Lines.at(0).trimmed().isEmpty() || rest.isEmpty())
+        if (QStringView(Lines.at(0)).trimmed().isEmpty() || rest.isEmpty())
             return true;
         takeField(QLatin1Char(';'), rest, field);
         QDate day;
@@ -468,7 +516,7 @@ bool TMessDaten::FillSeries(bool oneValuePerDay, ChartTarget* chart) {
         int i = 1;
         for (; i < LineCount; ++i) {
             const QString& line = Lines.at(i);
-            if (line.trimmed().isEmpty())
+            if (QStringView(line).trimmed().isEmpty())
                 break;
             rest = line;
             takeField(QLatin1Char(';'), rest, field);
