@@ -2,13 +2,17 @@
 // reference-depth variants of the column header, the detail cells, paging and the
 // empty-report rule.
 #include "ReportText.h"
+#include "ui/UiTestSupport.h"
 
 #include "core/Daten.h"
 #include "core/Regional.h"
 #include "storage/UQRKompForm.h"
 
 #include <QDateTime>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -171,6 +175,29 @@ private slots:
         QCOMPARE(text.size(), 1);
         // The left axis runs 0..100 and its labels are text in the PDF.
         QVERIFY(text[0].contains(QStringLiteral("100")));
+    }
+
+    void printWithoutPrinterAsksForPdfAndSaysWhere() {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a printer; the test never prints on paper");
+        TFQRKompForm rep;
+        fill(rep, 2, false, true);
+        rep.removeSummary();
+        QTimer chooser;
+        connect(&chooser, &QTimer::timeout, this, [&] {
+            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                // Typed as the user types it: into the dialog's name field.
+                if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(pdfPath());
+                QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            }
+        });
+        chooser.start(20);
+        UiTest::BoxAnswer box;
+        QVERIFY(rep.print());
+        QCOMPARE(box.seen, 1);
+        QVERIFY2(box.text.contains(QDir::toNativeSeparators(pdfPath())), qPrintable(box.text));
+        QCOMPARE(ReportText::detailLines(ReportText::pages(pdfPath()).value(0)).size(), 2);
     }
 };
 
