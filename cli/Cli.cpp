@@ -3,6 +3,7 @@
 #include "core/Daten.h"
 #include "core/KompUtils.h"
 #include "core/ProgramDir.h"
+#include "core/Regional.h"
 #include "core/Settings.h"
 #include "core/TeachIn.h"
 #include "link/Link.h"
@@ -11,13 +12,18 @@
 #include "storage/Readout.h"
 #include "storage/UMessDaten.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace Kommunikation;
 
@@ -290,6 +296,9 @@ void Validate(const Command& c) {
         const int mode = c.args[1].toInt(&ok);
         if (!ok || mode < 0 || mode > 3)
             throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
+    } else if (c.name == QLatin1String("watch")) {
+        if (!(c.args.isEmpty() || c.args == QStringList{QStringLiteral("--at-start")}))
+            throw UsageError(tr("watch [--at-start]"));
     } else if (c.name == QLatin1String("readout")) {
         if (c.args.isEmpty())
             throw UsageError(tr("readout PLANT... | all"));
@@ -351,6 +360,95 @@ int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err)
     return rc;
 }
 
+namespace {
+
+// SIGINT and SIGTERM reach the event loop through a socket pair, so that the handler itself
+// only writes one byte.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char b = 1;
+    if (::write(g_signalPipe[1], &b, 1) < 0) {
+        // Nothing to do: the byte of an earlier signal is still waiting.
+    }
+}
+
+} // namespace
+
+// Polls and runs the daily readout at the configured hour until SIGINT or SIGTERM. A signal
+// during a readout lets the record on the wire arrive and be written, then the file is
+// closed with its count before the tool ends.
+int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
+    const bool atStart = c.args.contains(QStringLiteral("--at-start"));
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return Failed;
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    QEventLoop loop;
+    bool stop = false;
+    bool inReadout = false;
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
+        char b;
+        if (::read(g_signalPipe[0], &b, 1) < 0)
+            return;
+        stop = true;
+        if (!inReadout)
+            loop.quit();
+    });
+
+    Readout::View view;
+    // The record on the wire is still written; then the readout ends.
+    view.stopRequested = [&] { return stop; };
+    const auto runReadout = [&] {
+        inReadout = true;
+        s.poll.StopTimer();
+        out << QCoreApplication::translate("TFAnzeige", "Sicherung am ")
+            << Regional::formatDate(QDate::currentDate()) << ' '
+            << Regional::formatTime(QTime::currentTime()) << '\n';
+        out.flush();
+        for (int p = 1; p <= KompUtils::PlantCount && !stop; ++p) {
+            const tAnlageParameter& a = Daten::Anlage[p];
+            if (!a.Present || !a.SwitchedOn)
+                continue;
+            const int before = a.Anzahl;
+            const bool ok = Readout::BackupStoredRecords(p, view);
+            out << p << '\t'
+                << (ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
+                       : QCoreApplication::translate("TFAnzeige", "Fehler beim sichern!"))
+                << '\t' << (a.Anzahl - before) << '\t' << a.Datei << '\n';
+            out.flush();
+        }
+        s.poll.StartTimer();
+        inReadout = false;
+        if (stop)
+            loop.quit();
+    };
+
+    Settings::ComputeBackupDue();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        if (inReadout || stop || !Settings::BackupEnabled)
+            return;
+        if (QDateTime::currentDateTime() >= Settings::BackupDue) {
+            runReadout();
+            Settings::BackupDue = Settings::BackupDue.addDays(1);
+        }
+    });
+    tick.start(1000);
+    s.poll.StartTimer();
+    if (atStart)
+        QTimer::singleShot(0, &loop, runReadout);
+    loop.exec();
+    if (const int open = MeasurementFile::OpenPlant())
+        MeasurementFile::CloseMeasurementFile(open);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    ::close(g_signalPipe[0]);
+    ::close(g_signalPipe[1]);
+    return Ok;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
@@ -359,7 +457,9 @@ QString UsageText() {
         "  mode PLANT MODE            switch the operating mode (0..3)\n"
         "  clock PLANT                the controller's clock text\n"
         "  set-clock PLANT            send the PC's date and time, then the clock text\n"
-        "  readout PLANT... | all     read the stored records into the measurement files\n");
+        "  readout PLANT... | all     read the stored records into the measurement files\n"
+        "  watch [--at-start]         poll and read out daily at the readout hour (ZEIT)\n"
+        "                             until SIGINT/SIGTERM; --at-start reads out at once\n");
 }
 
 int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
@@ -390,6 +490,8 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
          [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, false); }},
         {QStringLiteral("readout"),
          [&](const Command& c, Session& s) { return cmdReadout(c, s, out, err); }},
+        {QStringLiteral("watch"),
+         [&](const Command& c, Session& s) { return cmdWatch(c, s, out, err); }},
         {QStringLiteral("set-clock"),
          [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, true); }},
     };

@@ -27,7 +27,7 @@ void call(const std::function<void(const QString&)>& f, const QString& text) {
         f(text);
 }
 
-enum class Outcome { Complete, CountFailed, RecordMissing, WriteFailed };
+enum class Outcome { Complete, CountFailed, RecordMissing, WriteFailed, Stopped };
 
 // Count, then one record step per stored record. The file is open around it.
 Outcome readRecords(int plant, const View& view) {
@@ -49,6 +49,10 @@ Outcome readRecords(int plant, const View& view) {
         }
         if (writeFailed) {
             outcome = Outcome::WriteFailed;
+            break;
+        }
+        if (view.stopRequested && view.stopRequested() && i + 1 < count) {
+            outcome = Outcome::Stopped;
             break;
         }
     }

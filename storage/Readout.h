@@ -18,6 +18,9 @@ struct View {
     std::function<void()> hideProgress;
     std::function<void(const QString&)> setPanel3; // status bar panel 3 ("" = empty)
     std::function<void(const QString&)> message;   // an information box (SaveStoredRecords)
+    // Asked after every record written: true ends the readout there, with the records read
+    // so far in the file and its count saved (the command-line tool's SIGTERM).
+    std::function<bool()> stopRequested;
 };
 
 // The record step shared by every readout: one 'G' wait; on success the progress steps and

@@ -1,5 +1,6 @@
 // The command-line tool as a user runs it: the real binary against the simulator.
 #include "core/Daten.h"
+#include "core/IniFile.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
 #include "core/TeachIn.h"
@@ -37,7 +38,7 @@ class TestCli : public QObject {
     void useTcp() {
         QVERIFY(simulator->listenTcp(0));
         writeIni("LAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" +
-                 QByteArray::number(simulator->tcpPort()) + "\r\nTIMEOUT=20\r\n");
+                 QByteArray::number(simulator->tcpPort()) + "\r\nTIMEOUT=40\r\n");
     }
     // Runs the tool while this process keeps serving the simulator.
     Result run(const QStringList& args) {
@@ -193,6 +194,46 @@ private slots:
         QCOMPARE(linesOf(cliFile).size(), 9 - 1 + 3 + 1); // the empty rest after the last CR LF
         QCOMPARE(linesOf(cliFile), linesOf(ownFile));
         QCOMPARE(IniFile(dir->filePath("O2_Aerolis.ini")).readInteger("2", "Anzahl", 0), 3);
+    }
+
+    // SIGTERM in the middle of a readout: the file holds whole lines only, and its count in
+    // the settings file matches them.
+    void watchEndsCleanlyMidReadout() {
+        simulator->addStoredRecords(2, 400);
+        // Paced like a 9600-baud line, a record takes some 50 ms: the readout is still
+        // running when the signal comes. The time-out leaves room for a loaded machine.
+        simulator->faults().baud = 9600;
+        QVERIFY(simulator->listenTcp(0));
+        writeIni("LAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" +
+                 QByteArray::number(simulator->tcpPort()) + "\r\nTIMEOUT=80\r\n");
+        QProcess p;
+        p.start(QStringLiteral(O2_CLI), {QStringLiteral("--dir"), dir->path(),
+                                         QStringLiteral("watch"), QStringLiteral("--at-start")});
+        QVERIFY(p.waitForStarted(5000));
+        QString file;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(file = IniFile(dir->filePath("O2_Aerolis.ini")).readString("2", "Datei", QString()))
+                 .isEmpty(),
+            20000);
+        const auto lines = [&] {
+            QFile f(file);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(lines().count('\n') >= 9 + 20, 20000);
+        QVERIFY(simulator->storedRecordCount(2) > 0); // still reading
+        p.terminate();
+        QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        const QByteArray bytes = lines();
+        QVERIFY(bytes.endsWith("\r\n"));
+        const int records = int(bytes.count('\n')) - 9;
+        QVERIFY(records >= 20 && records < 400);
+        QCOMPARE(IniFile(dir->filePath("O2_Aerolis.ini")).readInteger("2", "Anzahl", -1), records);
+        // Every record handed out by the controller is in the file.
+        QCOMPARE(simulator->storedRecordCount(2), 400 - records);
+        QVERIFY(p.readAllStandardOutput().contains("Sicherung am "));
     }
 
     void failures_data() {
