@@ -301,6 +301,12 @@ private slots:
             << "11;22;33" << QList<double>{0, 0, 0, 0, 0} << 0.0 << 0.0 << 0.0;
         QTest::newRow("fan fields garbled")
             << "1;2;3;4;5;0;x;3;abc;;" << QList<double>{1, 2, 3, 4, 5} << 0.0 << 0.0 << 0.0;
+        QTest::newRow("signs, blanks and a decimal point")
+            << " -3; +4;  5 ;6;7;0; 20.9 ;3;  1,5;   2;" << QList<double>{-3, 4, 5, 6, 7} << 20.9
+            << 1.5 << 2.0;
+        QTest::newRow("beyond int, exponent, many digits")
+            << "99999999999;2;3;4;5;0;1e1;3;12345678901234567;0,0000000000000001;"
+            << QList<double>{0, 0, 0, 0, 0} << 10.0 << 12345678901234567.0 << 1e-16;
         QTest::newRow("one separator too many")
             << "1;2;3;4;5;0;1,0;3;4;5;6;" << QList<double>{1, 2, 3, 4, 5} << 1.0 << 0.0 << 0.0;
     }
@@ -329,6 +335,17 @@ private slots:
         QCOMPARE(ys(m.O2Series).at(2), o2);
         QCOMPARE(ys(m.RunTimeSeries).at(2), runTime);
         QCOMPARE(ys(m.CyclesSeries).at(2), cycles);
+    }
+
+    // A blank line holds no record: all values pass over it, one point per record.
+    void emptyLinePassedOver() {
+        TMessDaten m;
+        loadAndFill(m,
+                    Header9 + QStringList{rec(1, "01.03.2026  10:00"), QString(),
+                                          rec(2, "01.03.2026  11:00")},
+                    false);
+        QCOMPARE(m.PointCount, 2);
+        QCOMPARE(m.Labels, QStringList({"01.03.2026  10:00", "01.03.2026  11:00"}));
     }
 
     void olderHeaderO2InTenths() {
