@@ -227,7 +227,8 @@ void BandReport::preview(QWidget* parent) {
     printer.setPageLayout(pageLayout());
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(title.isEmpty() ? tr("Druck-Vorschau") : title);
+    dialog.setWindowTitle(
+        title.isEmpty() ? QCoreApplication::translate("BandReport", "Druck-Vorschau") : title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [this](QPrinter* target) { render(*target); });
     dialog.exec();
@@ -237,16 +238,18 @@ bool BandReport::print(QWidget* parent) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         const QString path = QFileDialog::getSaveFileName(
-            parent, tr("Bericht als PDF speichern"),
+            parent, QCoreApplication::translate("BandReport", "Bericht als PDF speichern"),
             QDir::home().filePath((title.isEmpty() ? QStringLiteral("Bericht") : title) +
                                   QStringLiteral(".pdf")),
-            tr("PDF-Dateien (*.pdf)"));
+            QCoreApplication::translate("BandReport", "PDF-Dateien (*.pdf)"));
         if (path.isEmpty())
             return false;
         if (!exportPdf(path))
             return false;
         Messages::information(
-            tr("Kein Drucker vorhanden.\rDer Ausdruck wurde als PDF gespeichert:\r%1")
+            QCoreApplication::translate(
+                "BandReport",
+                "Kein Drucker vorhanden.\rDer Ausdruck wurde als PDF gespeichert:\r%1")
                 .arg(QDir::toNativeSeparators(path)),
             parent);
         return true;

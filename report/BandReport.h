@@ -71,7 +71,6 @@ struct Band {
 };
 
 class BandReport {
-    Q_DECLARE_TR_FUNCTIONS(BandReport)
 public:
     BandReport();
 
