@@ -5,10 +5,17 @@
 set -euo pipefail
 BUILD=$1
 shift || true
+# --headless: the command-line tool instead of the window, for one status cycle and one
+# readout of every running pile.
+HEADLESS=0
+if [ "${1:-}" = "--headless" ]; then
+    HEADLESS=1
+    shift
+fi
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 DEMO=${O2_DEMO_DIR:-$ROOT/demo}
 mkdir -p "$DEMO"
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+if [ "$HEADLESS" = 0 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display found (DISPLAY is not set). Start the demo from a desktop session," >&2
     echo "or run it under Xvfb:  xvfb-run -a ./run.sh demo" >&2
     exit 1
@@ -16,6 +23,8 @@ fi
 
 SIM="$BUILD/sim/o2aerolis-sim"
 APP="$BUILD/app/o2aerolis"
+CLI="$BUILD/cli/o2aerolis-cli"
+[ "$HEADLESS" = 1 ] && APP="$CLI"
 for exe in "$SIM" "$APP"; do
     if [ ! -x "$exe" ]; then
         echo "Not built: $exe" >&2
@@ -72,4 +81,12 @@ awk -v port="$PORT" '
 ' "$INI" >"$INI.new"
 mv "$INI.new" "$INI"
 
+if [ "$HEADLESS" = 1 ]; then
+    echo "== One status cycle over all plants"
+    "$CLI" --dir "$DEMO" status "$@"
+    echo "== Readout of every running pile"
+    "$CLI" --dir "$DEMO" readout all
+    echo "Measurement files and settings are in $DEMO"
+    exit 0
+fi
 "$APP" --dir "$DEMO" "$@"
