@@ -6,6 +6,7 @@
 #include "core/Regional.h"
 #include "core/Settings.h"
 #include "core/TeachIn.h"
+#include "display/SetupRules.h"
 #include "link/Link.h"
 #include "link/Operations.h"
 #include "link/Protocol.h"
@@ -61,6 +62,9 @@ public:
     explicit UsageError(QString why) : text(std::move(why)) {}
     QString text;
 };
+
+struct SetupField;
+QPair<const SetupField*, int> parseAssignment(const QString& text);
 
 int parsePlant(const QString& text) {
     bool ok = false;
@@ -296,6 +300,12 @@ void Validate(const Command& c) {
         const int mode = c.args[1].toInt(&ok);
         if (!ok || mode < 0 || mode > 3)
             throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
+    } else if (c.name == QLatin1String("setup")) {
+        if (c.args.isEmpty())
+            throw UsageError(tr("setup PLANT [KEY=VALUE...]"));
+        parsePlant(c.args[0]);
+        for (const QString& a : c.args.mid(1))
+            parseAssignment(a);
     } else if (c.name == QLatin1String("watch")) {
         if (!(c.args.isEmpty() || c.args == QStringList{QStringLiteral("--at-start")}))
             throw UsageError(tr("watch [--at-start]"));
@@ -449,6 +459,134 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     return Ok;
 }
 
+namespace {
+
+struct SetupField {
+    const char* name;
+    int32_t tSetupValues::*member;
+    int minimum;
+    int maximum; // O2 in tenths
+    bool o2;
+};
+
+const SetupField SetupFields[] = {
+    {"StorageInterval", &tSetupValues::StorageInterval, 1, 1440, false},
+    {"O2On", &tSetupValues::O2On, SetupRules::O2Min, SetupRules::O2Max, true},
+    {"O2Off", &tSetupValues::O2Off, SetupRules::O2Min, SetupRules::O2Max, true},
+    {"IntervalOn", &tSetupValues::IntervalOn, 1, 300, false},
+    {"IntervalOff", &tSetupValues::IntervalOff, 1, 300, false},
+    {"SafetyOn", &tSetupValues::SafetyOn, 1, 300, false},
+    {"SafetyOff", &tSetupValues::SafetyOff, 1, 300, false},
+    {"MaxOn", &tSetupValues::MaxOn, 1, 300, false},
+    {"MaxOff", &tSetupValues::MaxOff, 1, 300, false},
+};
+
+const SetupField* findSetupField(const QString& name) {
+    for (const SetupField& f : SetupFields)
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+// KEY=VALUE as a field and its value in the controller's unit (O2 in tenths).
+QPair<const SetupField*, int> parseAssignment(const QString& text) {
+    const int eq = int(text.indexOf(QLatin1Char('=')));
+    const SetupField* f = eq > 0 ? findSetupField(text.left(eq)) : nullptr;
+    if (!f)
+        throw UsageError(tr("Unbekannter Einstellwert: %1").arg(text));
+    const QString v = text.mid(eq + 1).trimmed();
+    int value = 0;
+    if (f->o2) {
+        double d = 0;
+        if (!Regional::parseReal(v, &d))
+            throw UsageError(tr("Kein Zahlenwert: %1").arg(text));
+        value = SetupRules::toTenths(d);
+    } else {
+        bool ok = false;
+        value = v.toInt(&ok);
+        if (!ok)
+            throw UsageError(tr("Kein Zahlenwert: %1").arg(text));
+    }
+    if (value < f->minimum || value > f->maximum)
+        throw UsageError(tr("%1 außerhalb des Bereichs %2..%3")
+                             .arg(QLatin1String(f->name))
+                             .arg(f->o2 ? QString::number(f->minimum / 10.0, 'f', 1)
+                                        : QString::number(f->minimum))
+                             .arg(f->o2 ? QString::number(f->maximum / 10.0, 'f', 1)
+                                        : QString::number(f->maximum)));
+    return {f, value};
+}
+
+void printSetup(int plant, const Command& c, QTextStream& out) {
+    const tSetupValues& v = Daten::SetupValues;
+    if (c.json) {
+        QJsonObject o{{"address", plant}};
+        for (const SetupField& f : SetupFields)
+            o.insert(QLatin1String(f.name), f.o2 ? v.*(f.member) / 10.0 : double(v.*(f.member)));
+        out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+        return;
+    }
+    for (const SetupField& f : SetupFields)
+        out << f.name << '='
+            << (f.o2 ? QString::number(v.*(f.member) / 10.0, 'f', 1)
+                     : QString::number(v.*(f.member)))
+            << '\n';
+}
+
+} // namespace
+
+// Reads and prints the setup values; with assignments sends the changed groups in the
+// dialog's order with its ranges and O2 rules, then reads them back.
+int cmdSetup(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
+    const int plant = parsePlant(c.args.value(0));
+    QList<QPair<const SetupField*, int>> assignments;
+    for (const QString& a : c.args.mid(1))
+        assignments << parseAssignment(a);
+    if (!requirePresent(plant, err))
+        return Failed;
+    s.poll.StopTimer();
+    if (!ReadSetup(plant)) {
+        err << plain(timeoutMessage()) << '\n';
+        return Failed;
+    }
+    if (!assignments.isEmpty()) {
+        tSetupValues v = Daten::SetupValues;
+        const tSetupValues before = v;
+        // The dialog shows a loaded O2 pair with its gap; the user's values follow the same
+        // linking as typed into the fields, the on value first.
+        SetupRules::O2Pair o2 = SetupRules::shownFromLoaded(v.O2On, v.O2Off);
+        for (const auto& [f, value] : assignments) {
+            if (f->member == &tSetupValues::O2On) {
+                o2.on = value;
+                o2 = SetupRules::afterOnChange(o2);
+            } else if (f->member == &tSetupValues::O2Off) {
+                o2.off = value;
+                o2 = SetupRules::afterOffChange(o2);
+            } else {
+                v.*(f->member) = value;
+            }
+        }
+        v.O2On = o2.on;
+        v.O2Off = o2.off;
+        SetupChanges marks;
+        marks.StorageInterval = v.StorageInterval != before.StorageInterval;
+        marks.O2Thresholds = v.O2On != before.O2On || v.O2Off != before.O2Off;
+        marks.IntervalOn = v.IntervalOn != before.IntervalOn;
+        marks.IntervalOff = v.IntervalOff != before.IntervalOff;
+        marks.SafetyTimes = v.SafetyOn != before.SafetyOn || v.SafetyOff != before.SafetyOff;
+        marks.MaxTimes = v.MaxOn != before.MaxOn || v.MaxOff != before.MaxOff;
+        if (SetupRules::anyChange(marks)) {
+            WriteSetup(plant, v, marks);
+            if (!ReadSetup(plant)) {
+                err << plain(timeoutMessage()) << '\n';
+                return Failed;
+            }
+        }
+    }
+    printSetup(plant, c, out);
+    return Ok;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
@@ -458,6 +596,7 @@ QString UsageText() {
         "  clock PLANT                the controller's clock text\n"
         "  set-clock PLANT            send the PC's date and time, then the clock text\n"
         "  readout PLANT... | all     read the stored records into the measurement files\n"
+        "  setup PLANT [KEY=VALUE...] the nine setup values; assignments (O2 in vol%) are sent\n"
         "  watch [--at-start]         poll and read out daily at the readout hour (ZEIT)\n"
         "                             until SIGINT/SIGTERM; --at-start reads out at once\n");
 }
@@ -490,6 +629,8 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
          [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, false); }},
         {QStringLiteral("readout"),
          [&](const Command& c, Session& s) { return cmdReadout(c, s, out, err); }},
+        {QStringLiteral("setup"),
+         [&](const Command& c, Session& s) { return cmdSetup(c, s, out, err); }},
         {QStringLiteral("watch"),
          [&](const Command& c, Session& s) { return cmdWatch(c, s, out, err); }},
         {QStringLiteral("set-clock"),

@@ -236,6 +236,41 @@ private slots:
         QVERIFY(p.readAllStandardOutput().contains("Sicherung am "));
     }
 
+    // Assignments send only the changed groups, with the dialog's O2 linking, then read back.
+    void setup_data() {
+        QTest::addColumn<QStringList>("assignments");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("read only") << QStringList{} << QList<QByteArray>{}
+                                   << QByteArray("StorageInterval=15\nO2On=5.0\nO2Off=7.0\n");
+        QTest::newRow("storage interval")
+            << QStringList{"StorageInterval=20"} << QList<QByteArray>{"\x02I0020"}
+            << QByteArray("StorageInterval=20\n");
+        QTest::newRow("O2 on pushes off")
+            << QStringList{"O2On=7.5"} << QList<QByteArray>{"\x02p00750077"}
+            << QByteArray("O2On=7.5\nO2Off=7.7\n");
+        QTest::newRow("two groups in order") << QStringList{"MaxOff=90", "IntervalOn=12"}
+                                             << QList<QByteArray>{"\x02"
+                                                                  "E0012",
+                                                                  "\x02N01200090"}
+                                             << QByteArray("MaxOff=90\n");
+    }
+    void setup() {
+        QFETCH(QStringList, assignments);
+        QFETCH(QList<QByteArray>, sent);
+        QFETCH(QByteArray, shown);
+        useTcp();
+        const Result r =
+            run(QStringList{QStringLiteral("setup"), QStringLiteral("2")} + assignments);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(shown), r.out.constData());
+        QList<QByteArray> setFrames;
+        for (const QByteArray& f : simulator->frames())
+            if (f.size() > 2)
+                setFrames << f;
+        QCOMPARE(setFrames, sent);
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("linkUp");
@@ -249,6 +284,8 @@ private slots:
             << QStringList{"mode", "33", "1"} << true << 2 << QByteArray("1..32");
         QTest::newRow("mode out of range")
             << QStringList{"mode", "2", "4"} << true << 2 << QByteArray("0..3");
+        QTest::newRow("setup out of range")
+            << QStringList{"setup", "2", "MaxOn=301"} << true << 2 << QByteArray("1..300");
         QTest::newRow("no link") << QStringList{"plants"} << false << 3
                                  << QByteArray("Fehler beim \xc3\x96"
                                                "ffnen der Netzerkverbindung!");
