@@ -77,6 +77,27 @@ bool firstFieldIsOne(const QString& line) {
     return p >= 0 && QStringView(line).left(p) == QLatin1String("1");
 }
 
+// Position of `c` in `t` from `from` on, or -1. The texts here are a few characters long,
+// where a plain scan beats the vectorised search.
+qsizetype find(QStringView t, QChar c, qsizetype from = 0) {
+    for (qsizetype i = from; i < t.size(); ++i) {
+        if (t[i] == c)
+            return i;
+    }
+    return -1;
+}
+
+// Blanks off both ends.
+QStringView trim(QStringView t) {
+    qsizetype b = 0;
+    qsizetype e = t.size();
+    while (b < e && t[b].isSpace())
+        ++b;
+    while (e > b && t[e - 1].isSpace())
+        --e;
+    return t.mid(b, e - b);
+}
+
 // The value of 1..maxLen decimal digits, or -1.
 int digitsValue(QStringView t, int maxLen) {
     if (t.isEmpty() || t.size() > maxLen)
@@ -93,9 +114,9 @@ int digitsValue(QStringView t, int maxLen) {
 // day.month.year with '.' whatever the regional settings; a year of one or two digits lies
 // within 50 years before and 49 years after the current year.
 bool parseDate(QStringView text, QDate* out) {
-    const qsizetype p1 = text.indexOf(QLatin1Char('.'));
-    const qsizetype p2 = p1 < 0 ? -1 : text.indexOf(QLatin1Char('.'), p1 + 1);
-    if (p2 < 0 || text.indexOf(QLatin1Char('.'), p2 + 1) >= 0)
+    const qsizetype p1 = find(text, QLatin1Char('.'));
+    const qsizetype p2 = p1 < 0 ? -1 : find(text, QLatin1Char('.'), p1 + 1);
+    if (p2 < 0 || find(text, QLatin1Char('.'), p2 + 1) >= 0)
         return false;
     const int day = digitsValue(text.left(p1), 2);
     const int month = digitsValue(text.mid(p1 + 1, p2 - p1 - 1), 2);
@@ -148,13 +169,13 @@ bool parseTime(QStringView text, QTime* out) {
 
 // The date part of a record's time stamp field: up to the first blank.
 QStringView datePart(QStringView stamp) {
-    const qsizetype p = stamp.indexOf(QLatin1Char(' '));
+    const qsizetype p = find(stamp, QLatin1Char(' '));
     return p >= 0 ? stamp.left(p) : stamp;
 }
 
 // Date and time apart: a local date-time would look up the time zone for every record.
 bool parseStamp(QStringView stamp, QDate* date, QTime* time) {
-    const qsizetype p = stamp.indexOf(QLatin1Char(' '));
+    const qsizetype p = find(stamp, QLatin1Char(' '));
     return parseDate(p >= 0 ? stamp.left(p) : stamp, date) &&
            parseTime(p >= 0 ? stamp.mid(p + 1) : QStringView(), time);
 }
@@ -162,7 +183,7 @@ bool parseStamp(QStringView stamp, QDate* date, QTime* time) {
 // A whole number, blanks around it allowed. The plain digits the writer produces are read
 // here directly; anything else goes the general way.
 bool toInt(QStringView text, int* v) {
-    const QStringView t = text.trimmed();
+    const QStringView t = trim(text);
     qsizetype i = 0;
     const bool negative = !t.isEmpty() && t[0] == QLatin1Char('-');
     if (!t.isEmpty() && (negative || t[0] == QLatin1Char('+')))
@@ -201,7 +222,7 @@ int countSeparators(QStringView rest) {
 // ten is rounded exactly as a text conversion would round it); anything else goes the
 // general way.
 double toReal(QStringView text) {
-    const QStringView t = text.trimmed();
+    const QStringView t = trim(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
@@ -267,11 +288,17 @@ void splitInto(const Char* d, qsizetype n, QStringList& lines, MakeLine makeLine
 
 QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
-    lines.reserve(qsizetype(std::count(bytes.cbegin(), bytes.cend(), '\n')) + 1);
-    // Most files are plain ASCII, which reads the same in every single-byte code page: each
-    // line is made straight from its bytes.
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // One pass for both: how many lines to expect, and whether every byte is ASCII (which
+    // reads the same in every single-byte code page, so each line is made straight from
+    // its bytes).
+    qsizetype lineFeeds = 0;
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
+        lineFeeds += c == '\n';
+    }
+    lines.reserve(lineFeeds + 1);
+    const bool ascii = high < 0x80;
     if (ascii) {
         const char* d = bytes.constData();
         splitInto(d, bytes.size(), lines,
