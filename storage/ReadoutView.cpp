@@ -21,7 +21,7 @@ Readout::View MakeReadoutView(QWidget* form, std::function<void(const QString&)>
     };
     view.hideProgress = [] {
         if (TFAktiv* busy = TFAktiv::instance())
-            busy->hide();
+            busy->HideProgress();
     };
     view.setPanel3 = std::move(setPanel3);
     view.message = [guarded](const QString& text) { Messages::information(text, guarded.data()); };

@@ -12,7 +12,7 @@ TFAktiv* g_instance = nullptr;
 }
 
 TFAktiv::TFAktiv(QWidget* parent)
-    : Retranslatable<QWidget>(parent, Qt::Window | Qt::FramelessWindowHint) {
+    : Retranslatable<QWidget>(parent, Qt::Window | Qt::FramelessWindowHint), m_home(parent) {
     setObjectName(QStringLiteral("FAktiv"));
     setFixedSize(296, 113);
     QPalette pal = palette();
@@ -69,6 +69,8 @@ void TFAktiv::ShowProgress(QWidget* form, int maximum) {
     m_cancelled = false;
     if (form) {
         QWidget* window = form->window();
+        if (parentWidget() != window && window != this)
+            setParent(window, windowFlags());
         QRect frame = window->frameGeometry();
         if (window != form)
             frame = QRect(form->mapToGlobal(QPoint(0, 0)), form->size());
@@ -82,6 +84,12 @@ void TFAktiv::ShowProgress(QWidget* form, int maximum) {
 
 void TFAktiv::StepProgress() {
     m_progressBar1->setValue(qMin(m_progressBar1->value() + 1, m_progressBar1->maximum()));
+}
+
+void TFAktiv::HideProgress() {
+    hide();
+    if (parentWidget() != m_home.data())
+        setParent(m_home.data(), windowFlags());
 }
 
 void TFAktiv::StaticText1Click() {

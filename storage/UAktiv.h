@@ -5,6 +5,7 @@
 
 #include "core/Language.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -24,9 +25,13 @@ public:
     // Clears the cancel flag, centres the window's top-left region on `form` (left edge at
     // the form's middle - 100, top edge at its middle - 50, screen coordinates), sets the
     // progress to 1 of `maximum` and shows the window without waiting.
+    // While shown, the window belongs to the form's window, so that it stays above it and
+    // takes clicks while that window runs modally.
     void ShowProgress(QWidget* form, int maximum);
     // One record read.
     void StepProgress();
+    // Hides the window and gives it back to the window that keeps it for the run.
+    void HideProgress();
 
     // A click on the notice: asks a readout that looks at it to stop.
     void StaticText1Click();
@@ -46,4 +51,5 @@ private:
     QLabel* m_staticText1 = nullptr;
     QProgressBar* m_progressBar1 = nullptr;
     bool m_cancelled = false;
+    QPointer<QWidget> m_home; // the owner given at creation
 };

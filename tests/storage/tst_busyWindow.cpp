@@ -1,6 +1,7 @@
 // The busy window: its frame, where ShowProgress puts it, its progress and the cancel flag.
 #include "storage/UAktiv.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QtTest>
@@ -56,6 +57,29 @@ private slots:
         QVERIFY(w.Cancelled());
         QVERIFY(w.isVisible());
         QCOMPARE(w.ProgressBar1()->value(), 2);
+    }
+
+    // Shown over a modal form, the window belongs to it (above it and reachable); hidden,
+    // it goes back to its owner, so the form may close without taking it along.
+    void belongsToTheFormWhileShown() {
+        QWidget owner;
+        auto* busy = new TFAktiv(&owner);
+        QPointer<TFAktiv> guard(busy);
+        {
+            QDialog form;
+            form.setGeometry(300, 300, 200, 100);
+            form.open();
+            busy->ShowProgress(&form, 3);
+            QCOMPARE(busy->parentWidget(), &form);
+            QVERIFY(busy->isWindow());
+            QVERIFY(busy->isVisible());
+            QVERIFY(busy->windowFlags() & Qt::FramelessWindowHint);
+            busy->HideProgress();
+            QCOMPARE(busy->parentWidget(), &owner);
+            QVERIFY(!busy->isVisible());
+        }
+        QVERIFY(guard);
+        QCOMPARE(TFAktiv::instance(), busy);
     }
 };
 
