@@ -5,6 +5,7 @@
 #include "core/UPC_Setup.h"
 #include "core/UiApplication.h"
 #include "display/UZeitSelect.h"
+#include "evaluation/UCSV_Lesen.h"
 #include "storage/UAktiv.h"
 #include "storage/UProtokollKopf.h"
 
@@ -118,6 +119,18 @@ void MainProgram::connectMenus() {
     if (QAction* a = m_main->menuItem(QStringLiteral("SpeicherzeitItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, [this] { ChooseReadoutHour(m_main.get()); });
+    }
+    // The protocol viewer in its two modes, shown modally and destroyed when it closes.
+    for (const auto& [name, quality] : {std::pair{QStringLiteral("MesswerteDruckenItem"), false},
+                                        std::pair{QStringLiteral("ProtokollItem"), true}}) {
+        if (QAction* a = m_main->menuItem(name)) {
+            a->setEnabled(true);
+            connect(a, &QAction::triggered, this, [this, quality = quality] {
+                TFCSV_Lesen viewer(m_main.get());
+                viewer.QualityMode = quality;
+                viewer.exec();
+            });
+        }
     }
 }
 

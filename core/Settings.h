@@ -24,6 +24,7 @@ inline const QString QualityGraph = QStringLiteral("GGRAPH");
 inline const QString QualityPerDay = QStringLiteral("GTAG");
 inline const QString LogGraph = QStringLiteral("PGRAPH");
 inline const QString LogPerDay = QStringLiteral("PTAG");
+inline const QString QualityHygiene = QStringLiteral("PHYG");
 // Curves of the graph window.
 inline const QString GraphT1 = QStringLiteral("T1");
 inline const QString GraphT2 = QStringLiteral("T2");
