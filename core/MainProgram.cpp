@@ -4,9 +4,11 @@
 #include "core/Settings.h"
 #include "core/UPC_Setup.h"
 #include "core/UiApplication.h"
+#include "display/UAnzeige.h"
 #include "display/UZeitSelect.h"
 #include "evaluation/UCSV_Lesen.h"
 #include "storage/UAktiv.h"
+#include "storage/UDatenLesen1.h"
 #include "storage/UProtokollKopf.h"
 
 #include <QAction>
@@ -101,6 +103,13 @@ void MainProgram::connectPoll() {
 }
 
 void MainProgram::connectMenus() {
+    if (QAction* a = m_main->menuItem(QStringLiteral("PCAnzeigeItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            TFAnzeige display(m_main.get());
+            display.exec();
+        });
+    }
     if (QAction* a = m_main->menuItem(QStringLiteral("AnlagenEinlernenItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, &MainProgram::RequestTeachIn);
@@ -119,6 +128,11 @@ void MainProgram::connectMenus() {
     if (QAction* a = m_main->menuItem(QStringLiteral("SpeicherzeitItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, [this] { ChooseReadoutHour(m_main.get()); });
+    }
+    // The window stops the poll around its own exchanges.
+    if (QAction* a = m_main->menuItem(QStringLiteral("OfflineDatenItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] { TFDatenLesen1::ShowModal(m_main.get()); });
     }
     // The protocol viewer in its two modes, shown modally and destroyed when it closes.
     for (const auto& [name, quality] : {std::pair{QStringLiteral("MesswerteDruckenItem"), false},
