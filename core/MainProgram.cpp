@@ -4,7 +4,6 @@
 #include "core/Settings.h"
 #include "core/UPC_Setup.h"
 #include "core/UiApplication.h"
-#include "display/UAnzeige.h"
 #include "display/UZeitSelect.h"
 #include "evaluation/UCSV_Lesen.h"
 #include "storage/UAktiv.h"
@@ -103,13 +102,6 @@ void MainProgram::connectPoll() {
 }
 
 void MainProgram::connectMenus() {
-    if (QAction* a = m_main->menuItem(QStringLiteral("PCAnzeigeItem"))) {
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, [this] {
-            TFAnzeige display(m_main.get());
-            display.exec();
-        });
-    }
     if (QAction* a = m_main->menuItem(QStringLiteral("AnlagenEinlernenItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, &MainProgram::RequestTeachIn);
