@@ -12,9 +12,8 @@ namespace Hygiene {
 
 namespace {
 
-// Values are whole °C in the file; after a round trip through °F they are a hair off.
 bool atOrAbove(double value, int tempC) {
-    return value >= tempC - 1e-6;
+    return value >= tempC;
 }
 
 double valueOf(const Sample& s, Sensor sensor) {
@@ -68,14 +67,17 @@ std::array<Result, 3> Evaluate(const QList<Sample>& samples) {
 QList<Sample> SamplesOf(const TMessDaten& data) {
     if (!data.FileValid)
         return {};
-    // A copy: the window's own series keep what its last report showed.
+    // A copy: the window's own series keep what its last report showed. Filled in °C: the
+    // series in °F are truncated to whole degrees and would not give the readings back.
     TMessDaten all = data;
-    if (!all.FillSeries(false, nullptr))
+    const bool imperial = KompUtils::ImperialUnits;
+    KompUtils::ImperialUnits = false;
+    const bool filled = all.FillSeries(false, nullptr);
+    KompUtils::ImperialUnits = imperial;
+    if (!filled)
         return {};
     const QString dateFormat = Regional::shortDateFormat();
     const QLocale c = QLocale::c();
-    const bool imperial = KompUtils::ImperialUnits;
-    auto celsius = [imperial](double v) { return imperial ? KompUtils::FToCReal(v) : v; };
     QList<Sample> out;
     out.reserve(all.PointCount);
     for (int k = 1; k <= all.PointCount && k - 1 < all.Labels.size(); ++k) {
@@ -95,7 +97,7 @@ QList<Sample> SamplesOf(const TMessDaten& data) {
         for (int i = 0; i < 5; ++i) {
             double v = 0;
             all.TSeries[size_t(i + 1)].valueAt(k, &v);
-            t[i] = celsius(v);
+            t[i] = v;
         }
         s.core = t[0];
         s.lowest = *std::min_element(std::begin(t), std::end(t));

@@ -33,20 +33,12 @@
 
 namespace {
 
-QString numberText(const ChartSeriesData& series, int position, const char* format) {
-    double v = 0;
-    if (!series.valueAt(position, &v))
-        return QStringLiteral("-*-");
-    QString text = QString::asprintf(format, v);
-    return text.replace(QLatin1Char('.'), Regional::decimalSeparator());
-}
-
 QString whole(const ChartSeriesData& s, int k) {
-    return numberText(s, k, "%4.0f");
+    return TFCSV_Lesen::ValueText(s, k, 0);
 }
 
 QString tenths(const ChartSeriesData& s, int k) {
-    return numberText(s, k, "%4.1f");
+    return TFCSV_Lesen::ValueText(s, k, 1);
 }
 
 QString defaultChooser(QWidget* parent, const QString& startDir) {
@@ -64,6 +56,14 @@ QString defaultChooser(QWidget* parent, const QString& startDir) {
 const QSize DesignSize(520, 360);
 
 } // namespace
+
+QString TFCSV_Lesen::ValueText(const ChartSeriesData& series, int position, int decimals) {
+    double v = 0;
+    if (!series.valueAt(position, &v))
+        return QStringLiteral("-*-");
+    QString text = QString::asprintf("%4.*f", decimals, v);
+    return text.replace(QLatin1Char('.'), Regional::decimalSeparator());
+}
 
 TFCSV_Lesen::TFCSV_Lesen(QWidget* parent) : Retranslatable<QDialog>(parent) {
     setObjectName(QStringLiteral("FCSV_Lesen"));

@@ -21,6 +21,7 @@ class QTableWidget;
 class QToolBar;
 class TChartSeries;
 class TMessDaten;
+struct ChartSeriesData;
 
 class TFCSV_Lesen : public Retranslatable<QDialog> {
     Q_OBJECT
@@ -47,6 +48,11 @@ public:
     // Builds the report exactly as preview and print do and writes it as a PDF. False when
     // nothing was written (an empty report or a time stamp that could not be read).
     bool ExportPdf(const QString& path);
+
+    // A series value as printed: at least four characters, right-aligned, rounded to
+    // `decimals`, with the user's decimal separator; "-*-" when the series holds no value
+    // at `position`.
+    static QString ValueText(const ChartSeriesData& series, int position, int decimals);
 
     const TMessDaten& data() const { return *m_data; }
     int WindowPlant() const { return m_plant; }

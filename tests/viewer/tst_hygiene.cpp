@@ -56,8 +56,8 @@ private slots:
 
         QTest::newRow("56 °C for 15 days") << 360 << 56 << 56 << -1 << -1 << 0 << false << "+--"
                                            << "+--" << 15.0;
-        QTest::newRow("in °F on screen") << 360 << 56 << 56 << -1 << -1 << 0 << true << "+--"
-                                         << "+--" << 15.0;
+        QTest::newRow("in °F on screen") << 360 << 61 << 61 << -1 << -1 << 0 << true << "++-"
+                                         << "++-" << 15.0;
         QTest::newRow("exactly 55 °C for exactly 14 days")
             << 336 << 55 << 55 << -1 << -1 << 0 << false << "+--"
             << "+--" << 14.0;
