@@ -53,7 +53,7 @@ QString defaultChooser(QWidget* parent, const QString& startDir) {
     return dialog.selectedFiles().constFirst();
 }
 
-const QSize DesignSize(520, 360);
+const QSize DesignSize(560, 440);
 
 } // namespace
 
