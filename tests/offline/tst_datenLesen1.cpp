@@ -9,6 +9,7 @@
 #include "sim/Simulator.h"
 #include "storage/UAktiv.h"
 #include "storage/UDatenLesen1.h"
+#include "storage/UMessDaten.h"
 #include "storage/UQRKompForm.h"
 #include "tests/reports/ReportText.h"
 #include "tests/ui/UiTestSupport.h"
@@ -22,6 +23,11 @@
 #include <QToolBar>
 #include <QtTest>
 #include <memory>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace Kommunikation;
 
@@ -68,6 +74,28 @@ QList<QStringList> recordLines(const QString& path) {
     }
     return out;
 }
+
+#ifdef Q_OS_LINUX
+// The size this process may write a file up to, as a full device would stop it.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit l = m_old;
+        l.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+#endif
 
 } // namespace
 
@@ -291,6 +319,35 @@ private slots:
         QVERIFY(!TFAktiv::instance()->isVisible());
     }
 
+#ifdef Q_OS_LINUX
+    // The device fills up during the third line: the loop ends after that record, the
+    // completion message comes first, then the storage message, and the status stays empty.
+    void fullDevice() {
+        storeRecords(5);
+        QVERIFY(MeasurementFile::OpenMeasurementFile(2));
+        QVERIFY(MeasurementFile::CloseMeasurementFile(2));
+        const QString path = Daten::Anlage[2].Datei;
+        const qint64 header = QFileInfo(path).size();
+        const qint64 lineSize = qint64(
+            MeasurementFile::RecordLine(1, QStringLiteral("09.12.2026  14:30"), {}).size() + 2);
+        TFDatenLesen1 w;
+        BoxLog boxes;
+        {
+            FileSizeLimit limit(rlim_t(header + 2 * lineSize + lineSize / 2));
+            w.DatenAuslesen();
+        }
+        QCOMPARE(boxes.seen,
+                 (QStringList{Done, QStringLiteral("Informationen|Daten wurden nicht korrekt "
+                                                   "gespeichert!!\nBitte Speichermedium "
+                                                   "überprüfen !!")}));
+        QCOMPARE(requests, 3);
+        QCOMPARE(w.RowsFilled(), 3);
+        QCOMPARE(recordLines(path).size(), 2);
+        QCOMPARE(w.StatusText(), QString());
+        QCOMPARE(simulator->storedRecordCount(2), 2);
+    }
+#endif
+
     void tabChoice_data() {
         QTest::addColumn<bool>("present");
         QTest::addColumn<bool>("switchedOn");
@@ -341,6 +398,8 @@ private slots:
         w.PrepareLogReport(report);
         const QString pdf = dir.filePath(QStringLiteral("log.pdf"));
         QVERIFY(report.exportPdf(pdf));
+        if (!shot.isEmpty())
+            QFile::copy(pdf, shot + QStringLiteral(".pdf"));
         const QStringList pages = ReportText::pages(pdf);
         QCOMPARE(pages.size(), 1);
         const QList<QStringList> lines = ReportText::detailLines(pages[0]);
