@@ -255,7 +255,10 @@ void TFCSV_Lesen::OpenButtonClick() {
         Messages::error(m_data->ErrorText(), this);
         break;
     }
-    m_hygiene = Hygiene::Evaluate(Hygiene::SamplesOf(*m_data));
+    const QList<Hygiene::Sample> samples = Hygiene::SamplesOf(*m_data);
+    m_hygiene = Hygiene::Evaluate(samples);
+    // Without a readable record there is nothing to state, not even "never".
+    m_hygieneKnown = !samples.isEmpty();
     showHygiene();
 }
 
@@ -404,7 +407,7 @@ void TFCSV_Lesen::showHygiene() {
     m_hygieneTitle->setText(Texts::title());
     m_hygieneNote->setText(Texts::note());
     m_hygieneTable->setHorizontalHeaderLabels(Texts::headings());
-    const bool any = m_data && m_data->FileValid;
+    const bool any = m_hygieneKnown;
     int row = 0;
     for (const Hygiene::Result& r : m_hygiene) {
         for (Hygiene::Sensor s : {Hygiene::Sensor::Core, Hygiene::Sensor::Lowest}) {

@@ -100,6 +100,7 @@ private:
     bool m_firstActivation = true;
     bool m_settingsChanged = false;
     std::array<Hygiene::Result, 3> m_hygiene{};
+    bool m_hygieneKnown = false;
 
     QMenuBar* m_menuBar = nullptr;
     QToolBar* m_toolBar = nullptr;

@@ -272,6 +272,29 @@ private slots:
         QVERIFY(!QFile::exists(pdf()));
     }
 
+    // A time stamp that cannot be read: the message, and no report at all.
+    void unreadableStamp_data() {
+        QTest::addColumn<bool>("quality");
+        QTest::newRow("log") << false;
+        QTest::newRow("protocol") << true;
+    }
+    void unreadableStamp() {
+        QFETCH(bool, quality);
+        QStringList records = threeDays();
+        records[2].replace(QStringLiteral("01.03.2026  18:00"),
+                           QStringLiteral("01.13.2026  18:00"));
+        const QString path = csv(records);
+        auto w = viewer(quality, path);
+        QVERIFY(w->PreviewButton()->isEnabled());
+        UiTest::BoxAnswer box;
+        QVERIFY(!w->ExportPdf(pdf()));
+        QCOMPARE(box.seen, 1);
+        QCOMPARE(box.text, w->data().ErrorText());
+        QVERIFY(box.text.contains(QStringLiteral("01.13.2026")));
+        QVERIFY(!QFile::exists(pdf()));
+        QCOMPARE(w->CountPanel()->text(), QStringLiteral("2"));
+    }
+
     // A rendering that stopped half-way (a preview closed early) leaves the counter
     // anywhere; the next rendering starts at row 1 all the same.
     void stoppedHalfWay() {

@@ -222,6 +222,8 @@ private slots:
         QVERIFY(w->PreviewButton()->isEnabled());
         QCOMPARE(w->CountPanel()->text(), QStringLiteral("18"));
         QCOMPARE(pdfRows(*w), 0);
+        // The overview no longer states anything about the data that went.
+        QCOMPARE(w->HygieneTable()->item(0, 2)->text(), QString());
     }
 
     void plantTabs() {
