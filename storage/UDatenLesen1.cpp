@@ -229,6 +229,12 @@ void TFDatenLesen1::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+void TFDatenLesen1::reject() {
+    // Escape, like the close button, waits for the readout to end.
+    if (!m_reading)
+        QDialog::reject();
+}
+
 void TFDatenLesen1::retranslateUi() {
     setWindowTitle(tr("Daten Offline lesen"));
     m_menuBar->findChild<QMenu*>(QStringLiteral("Ende1"))->setTitle(tr("&Ende"));

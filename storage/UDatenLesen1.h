@@ -40,6 +40,8 @@ public:
     void PrintButtonClick();
     void Info1Click();
     void Ende2Click();
+    // Escape: like the close button, it waits for a running readout to end.
+    void reject() override;
     // The user picked tab `index` (plant address index + 1).
     void TabControl1Change(int index);
 

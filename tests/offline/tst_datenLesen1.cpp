@@ -249,14 +249,23 @@ private slots:
     // out of the controller, so it is kept; the two after it stay in the controller.
     void cancelKeepsRecordInHand() {
         storeRecords(5);
-        connect(simulator.get(), &sim::Simulator::frameReceived, this, [this](const QByteArray& f) {
-            if (f.mid(1) == "G" && requests == 3)
+        TFDatenLesen1 w;
+        w.show();
+        connect(simulator.get(), &sim::Simulator::frameReceived, this, [&](const QByteArray& f) {
+            if (f.mid(1) != "G")
+                return;
+            // Closing the window while the file is open waits for the readout's end.
+            if (requests == 2) {
+                w.close();
+                w.reject();
+            }
+            if (requests == 3)
                 TFAktiv::instance()->StaticText1Click();
         });
-        TFDatenLesen1 w;
         BoxLog boxes;
         w.DatenAuslesen();
 
+        QVERIFY(w.isVisible());
         QCOMPARE(boxes.seen, QStringList{Done});
         QCOMPARE(requests, 3);
         QCOMPARE(w.RowsFilled(), 3);
