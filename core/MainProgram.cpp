@@ -6,6 +6,7 @@
 #include "core/UiApplication.h"
 #include "display/UZeitSelect.h"
 #include "evaluation/UCSV_Lesen.h"
+#include "evaluation/UGraphik.h"
 #include "storage/UAktiv.h"
 #include "storage/UDatenLesen1.h"
 #include "storage/UProtokollKopf.h"
@@ -137,6 +138,14 @@ void MainProgram::connectMenus() {
                 viewer.exec();
             });
         }
+    }
+    // The graph window, shown modally and destroyed when it closes.
+    if (QAction* a = m_main->menuItem(QStringLiteral("GrafikItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            TFGraphForm graph(m_main.get());
+            graph.exec();
+        });
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/Daten.h"
 #include "core/KompUtils.h"
+#include "core/MainProgram.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
 #include "core/Settings.h"
@@ -18,6 +19,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPrintPreviewDialog>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QValueAxis>
 #include <QtTest>
@@ -289,6 +292,89 @@ private slots:
         QVERIFY(f->menuItem(QStringLiteral("Druckvorschau1"))->isEnabled());
         QVERIFY(f->menuItem(QStringLiteral("Drucken1"))->isEnabled());
         QCOMPARE(f->FileNamePanel()->text(), QStringLiteral(" Anl-Nr3_01-03-2026.CSV"));
+    }
+
+    void zoomedPrintShowsTheZoomedRange() {
+        if (!ReportText::available())
+            QSKIP("pdftotext is not installed");
+        // 60 points: unzoomed the bottom labels read 1 16 30 45 60, zoomed to 10..20 they
+        // read 10 13 15 18 20.
+        auto f = openWindow(60);
+        QVERIFY(f);
+        const QString plain = dir->filePath(QStringLiteral("plain.pdf"));
+        QVERIFY(f->ExportPdf(plain));
+        dragZoom(*f, 10, 20);
+        const double min = lo(*f, Ax::Bottom);
+        const QString zoomed = dir->filePath(QStringLiteral("zoomed.pdf"));
+        QVERIFY(f->ExportPdf(zoomed));
+        // The window gets its series back and keeps its view.
+        QCOMPARE(f->Chart1()->series().size(), 7);
+        QCOMPARE(lo(*f, Ax::Bottom), min);
+
+        // The bottom axis labels: the five numbers printed just before its title.
+        auto bottomLabels = [](const QString& pdf) {
+            const QStringList pages = ReportText::pages(pdf);
+            if (pages.size() != 1)
+                return QList<int>();
+            const QStringList t = pages.constFirst().simplified().split(QLatin1Char(' '));
+            const qsizetype title = t.indexOf(QStringLiteral("Messwert-"));
+            QList<int> labels;
+            for (qsizetype i = title - 5; i >= 0 && i < title; ++i)
+                labels << t.at(i).toInt();
+            return labels;
+        };
+        QCOMPARE(bottomLabels(plain), (QList<int>{1, 16, 30, 45, 60}));
+        const QList<int> z = bottomLabels(zoomed);
+        QCOMPARE(z.size(), 5);
+        QCOMPARE(z.first(), 10);
+        QCOMPARE(z.last(), 20);
+        QVERIFY(ReportText::pages(zoomed).constFirst().contains(QStringLiteral("Testmiete")));
+    }
+
+    void previewTakesTheSeriesAndGivesThemBack() {
+        auto f = openWindow(20);
+        QVERIFY(f);
+        int printed = -1;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* p = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                printed = int(f->Chart1()->series().size());
+                p->reject();
+            }
+        });
+        closer.start(20);
+        f->menuItem(QStringLiteral("Druckvorschau1"))->trigger();
+        QCOMPARE(printed, 0); // on the report's chart while the preview is open
+        QCOMPARE(f->Chart1()->series().size(), 7);
+    }
+
+    void mainMenuOpensTheWindowModally() {
+        QFile ini(ProgramDir::iniPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[COM]\r\nCOM=6\r\nPORT6=/nonexistent/tty\r\n");
+        ini.close();
+        UiTest::BoxAnswer box; // the serial line cannot be opened
+        MainProgram program;
+        QCOMPARE(box.seen, 1);
+        Daten::SelectedPlant = 5;
+        Daten::Anlage[5].Name = QStringLiteral("Miete Fuenf");
+        QAction* item = program.window().menuItem(QStringLiteral("GrafikItem"));
+        QVERIFY(item && item->isEnabled());
+        QString name;
+        int tab = -1;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* g = qobject_cast<TFGraphForm*>(QApplication::activeModalWidget())) {
+                name = g->MieteName()->text();
+                tab = g->TabControl1()->currentIndex();
+                g->menuItem(QStringLiteral("Ende2"))->trigger();
+            }
+        });
+        closer.start(20);
+        item->trigger();
+        QCOMPARE(name, QStringLiteral("Miete Fuenf"));
+        QCOMPARE(tab, 4);
+        program.window().close();
     }
 };
 
