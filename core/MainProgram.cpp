@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/UPC_Setup.h"
 #include "core/UiApplication.h"
+#include "display/UAnzeige.h"
 #include "display/UZeitSelect.h"
 #include "evaluation/UCSV_Lesen.h"
 #include "evaluation/UGraphik.h"
@@ -103,6 +104,13 @@ void MainProgram::connectPoll() {
 }
 
 void MainProgram::connectMenus() {
+    if (QAction* a = m_main->menuItem(QStringLiteral("PCAnzeigeItem"))) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this] {
+            TFAnzeige display(m_main.get());
+            display.exec();
+        });
+    }
     if (QAction* a = m_main->menuItem(QStringLiteral("AnlagenEinlernenItem"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, &MainProgram::RequestTeachIn);
