@@ -22,7 +22,9 @@ LedDisplay::LedDisplay(int digits, int decimals, QWidget* parent)
     pal.setColor(QPalette::Window, QColor(32, 38, 44));
     pal.setColor(QPalette::WindowText, QColor(210, 220, 228));
     setPalette(pal);
-    setStyleSheet(QStringLiteral("LedDisplay { border: 2px solid #6b7782; border-radius: 6px; }"));
+    setStyleSheet(QStringLiteral("LedDisplay { background: rgba(32, 38, 44, 235);"
+                                 " border: 2px solid #6b7782; border-radius: 6px; }"
+                                 "QLabel { color: #e4ecf2; background: transparent; }"));
 
     m_caption = new QLabel(this);
     m_unit = new QLabel(this);

@@ -196,7 +196,9 @@ QTableWidget* makeGrid(QWidget* parent, int columns) {
     g->setStyleSheet(QStringLiteral(
         "QTableWidget { background: #fbfcfd; alternate-background-color: #eef3f7;"
         " gridline-color: #b8c2cc; border: 2px solid #6b7782; border-radius: 4px; }"));
-    g->setFont(pixelFont(13));
+    g->setFont(pixelFont(12));
+    g->setTextElideMode(Qt::ElideNone);
+    g->setWordWrap(false);
     return g;
 }
 } // namespace
@@ -278,7 +280,7 @@ void TFAnzeige::buildCanvas() {
     m_laufzeitAnz->setFont(pixelFont(12));
     place(m_laufzeitAnz, QRect(318, tTop + tStep, 162, 86));
     m_zyklenAnz = new LedDisplay(5, 0, m_canvas);
-    m_zyklenAnz->setFont(pixelFont(12));
+    m_zyklenAnz->setFont(pixelFont(11));
     place(m_zyklenAnz, QRect(318, tTop + 2 * tStep, 162, 86));
     m_fan = new PaintedPicture(PaintedPicture::Fan, m_canvas);
     m_fan->setObjectName(QStringLiteral("Luft1"));
