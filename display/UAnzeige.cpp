@@ -1,5 +1,9 @@
 #include "display/UAnzeige.h"
 
+#include "display/UAnlDatumSet.h"
+#include "display/UO2MessSetup.h"
+#include "storage/UDatenLesen1.h"
+
 #include "core/Daten.h"
 #include "core/KompUtils.h"
 #include "core/Messages.h"
@@ -32,8 +36,13 @@
 
 using namespace Kommunikation;
 
-std::function<void(TFAnzeige&)> TFAnzeige::ShowSetupDialog;
-std::function<void(TFAnzeige&)> TFAnzeige::ShowClockDialog;
+std::function<void(TFAnzeige&)> TFAnzeige::ShowSetupDialog = [](TFAnzeige& w) {
+    TFO2MessSetup::showFor(Daten::SelectedPlant,
+                           {[&w] { w.StopTimer(); }, [&w] { w.StartTimer(); }}, &w);
+};
+std::function<void(TFAnzeige&)> TFAnzeige::ShowClockDialog = [](TFAnzeige& w) {
+    TFAnlDatumSetup::showFor(Daten::SelectedPlant, &w);
+};
 std::function<QString(TFAnzeige&, const QString&)> TFAnzeige::ChooseMeasurementFile;
 std::function<bool(TFAnzeige&)> TFAnzeige::RunNamingDialog;
 
@@ -150,7 +159,7 @@ void TFAnzeige::buildMenus() {
     QMenu* ende = addMenu("EndeMenu");
     addItem(ende, "Ende1", Ctrl | Qt::Key_X, true, &TFAnzeige::Ende1Click);
     QMenu* mieten = addMenu("MietenMenu");
-    addItem(mieten, "OfflineDatenauslesen1", Ctrl | Qt::Key_O, false,
+    addItem(mieten, "OfflineDatenauslesen1", Ctrl | Qt::Key_O, true,
             &TFAnzeige::OfflineDatenauslesen1Click);
     mieten->addSeparator();
     addItem(mieten, "Mieteneustarten1", Ctrl | Qt::Key_N, false, &TFAnzeige::Mieteneustarten1Click);
@@ -737,7 +746,14 @@ void TFAnzeige::Datumsetzen1Click() {
 }
 
 void TFAnzeige::OfflineDatenauslesen1Click() {
-    // The offline readout window joins here once it exists; its item stays disabled.
+    if (isBusy())
+        return;
+    // The window does its own exchanges; this window's ticks and input rest meanwhile.
+    StopTimer();
+    beginBusy();
+    TFDatenLesen1::ShowModal(this);
+    endBusy();
+    StartTimer();
 }
 
 void TFAnzeige::Speicherstatus1Click() {
