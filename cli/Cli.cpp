@@ -6,6 +6,7 @@
 #include "core/Regional.h"
 #include "core/Settings.h"
 #include "core/TeachIn.h"
+#include "display/PileFlow.h"
 #include "display/SetupRules.h"
 #include "link/Link.h"
 #include "link/Operations.h"
@@ -14,7 +15,9 @@
 #include "storage/UMessDaten.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -65,6 +68,12 @@ public:
 
 struct SetupField;
 QPair<const SetupField*, int> parseAssignment(const QString& text);
+// --name/--comment/--data-dir values of start-pile, checked as the naming dialog checks them.
+struct PileNaming {
+    bool hasName = false, hasComment = false, hasDir = false;
+    QString name, comment, dir;
+};
+PileNaming parseNaming(const QStringList& args);
 
 int parsePlant(const QString& text) {
     bool ok = false;
@@ -300,6 +309,16 @@ void Validate(const Command& c) {
         const int mode = c.args[1].toInt(&ok);
         if (!ok || mode < 0 || mode > 3)
             throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
+    } else if (c.name == QLatin1String("start-pile")) {
+        if (c.args.isEmpty())
+            throw UsageError(tr("start-pile PLANT [--name N] [--comment C] [--data-dir D]"));
+        parsePlant(c.args[0]);
+        parseNaming(c.args.mid(1));
+    } else if (c.name == QLatin1String("end-pile")) {
+        if (c.args.isEmpty() || c.args.size() > 2 ||
+            (c.args.size() == 2 && c.args[1] != QLatin1String("--force")))
+            throw UsageError(tr("end-pile PLANT [--force]"));
+        parsePlant(c.args[0]);
     } else if (c.name == QLatin1String("setup")) {
         if (c.args.isEmpty())
             throw UsageError(tr("setup PLANT [KEY=VALUE...]"));
@@ -587,6 +606,123 @@ int cmdSetup(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     return Ok;
 }
 
+namespace {
+
+QString pileText(const char* text) {
+    return QCoreApplication::translate("TFAnzeige", text);
+}
+
+PileNaming parseNaming(const QStringList& args) {
+    PileNaming n;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (i + 1 >= args.size())
+            throw UsageError(tr("%1 braucht einen Wert").arg(a));
+        const QString v = args[++i];
+        if (a == QLatin1String("--name")) {
+            if (v.isEmpty() || v.size() > 20)
+                throw UsageError(tr("Der Anlagen Text braucht 1..20 Zeichen: %1").arg(v));
+            for (QChar ch : v)
+                if (!MeasurementFile::IsAllowedNameChar(ch) || ch == QChar(8))
+                    throw UsageError(tr("Nicht erlaubtes Zeichen im Anlagen Text: %1").arg(v));
+            n.hasName = true;
+            n.name = v;
+        } else if (a == QLatin1String("--comment")) {
+            n.hasComment = true;
+            n.comment = v;
+        } else if (a == QLatin1String("--data-dir")) {
+            if (!QFileInfo(v).isDir())
+                throw UsageError(tr("Verzeichnis existiert nicht: %1").arg(v));
+            n.hasDir = true;
+            n.dir = QDir::toNativeSeparators(QDir(v).absolutePath()) + QDir::separator();
+        } else {
+            throw UsageError(tr("start-pile PLANT [--name N] [--comment C] [--data-dir D]"));
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+// The new-pile flow without its dialog: name, comment and directory as the naming dialog
+// takes them over, then date, time, the mode again and the pile start.
+int cmdStartPile(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
+    const int plant = parsePlant(c.args.value(0));
+    const PileNaming n = parseNaming(c.args.mid(1));
+    if (!requirePresent(plant, err))
+        return Failed;
+    if (!PileFlow::PileStartAllowed(plant)) {
+        err << tr("Auf Anlage %1 läuft bereits eine Miete.").arg(KompUtils::DisplayNumber(plant))
+            << '\n';
+        return Failed;
+    }
+    tAnlageParameter& a = Daten::Anlage[plant];
+    QString path = a.Pfad;
+    if (!QFileInfo(path).isDir()) {
+        err << plain(QCoreApplication::translate(
+                   "TFAnlageDaten",
+                   "Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad.."))
+            << '\n';
+        path = ProgramDir::pathWithSeparator();
+    }
+    const bool pathChanged = n.hasDir && n.dir != path;
+    if (n.hasName || n.hasComment || pathChanged) {
+        if (n.hasName)
+            a.Name = n.name;
+        if (n.hasComment)
+            a.Komm = n.comment;
+        a.Pfad = pathChanged ? n.dir : path;
+        if (n.hasName || pathChanged)
+            MeasurementFile::NewMeasurementFile(plant);
+        Daten::SavePlantSettings(plant);
+    }
+    s.poll.StopTimer();
+    if (!PileFlow::StartNewPile(plant)) {
+        err << plain(pileText("Anlage ist NICHT eingeschaltet!!\rFehler beim Starten!")) << '\n';
+        return Failed;
+    }
+    if (c.json)
+        out << QJsonDocument(plantJson(plant)).toJson(QJsonDocument::Indented);
+    else
+        out << plant << '\t' << a.Name << '\t' << a.Datei << '\n';
+    return Ok;
+}
+
+// The end-pile flow: the remaining records first, then the switch-off. A failed readout
+// stops here unless --force.
+int cmdEndPile(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
+    const int plant = parsePlant(c.args.value(0));
+    const bool force = c.args.mid(1).contains(QStringLiteral("--force"));
+    if (!requirePresent(plant, err))
+        return Failed;
+    if (!Daten::Anlage[plant].SwitchedOn) {
+        err << tr("Auf Anlage %1 läuft keine Miete.").arg(KompUtils::DisplayNumber(plant)) << '\n';
+        return Failed;
+    }
+    s.poll.StopTimer();
+    Readout::View view;
+    view.message = [&](const QString& text) { err << plain(text) << '\n'; };
+    const int before = Daten::Anlage[plant].Anzahl;
+    const QString file = Daten::Anlage[plant].Datei;
+    if (!Readout::SaveStoredRecords(plant, view)) {
+        err << plain(pileText("Nicht alle Daten wurden korrekt gespeichert!!\rTrotzdem Anlage "
+                              "ausschalten???"))
+            << '\n';
+        if (!force)
+            return Failed;
+    }
+    const int records = Daten::Anlage[plant].Anzahl - before;
+    if (!PileFlow::EndPile(plant)) {
+        err << plain(pileText("Anlage ist NICHT ausgeschaltet!!\rFehler bei der Übertragung!"))
+            << '\n';
+        return Failed;
+    }
+    out << plant << '\t' << records << '\t' << file << '\n'
+        << plain(pileText("Anlage ist ausgeschaltet!!\rEinschalten durch Start einer neuen Miete!"))
+        << '\n';
+    return Ok;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
@@ -596,6 +732,9 @@ QString UsageText() {
         "  clock PLANT                the controller's clock text\n"
         "  set-clock PLANT            send the PC's date and time, then the clock text\n"
         "  readout PLANT... | all     read the stored records into the measurement files\n"
+        "  start-pile PLANT [--name N] [--comment C] [--data-dir D]\n"
+        "                             start a new pile (the naming dialog's rules)\n"
+        "  end-pile PLANT [--force]   read the remaining records, then end the pile\n"
         "  setup PLANT [KEY=VALUE...] the nine setup values; assignments (O2 in vol%) are sent\n"
         "  watch [--at-start]         poll and read out daily at the readout hour (ZEIT)\n"
         "                             until SIGINT/SIGTERM; --at-start reads out at once\n");
@@ -629,6 +768,10 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
          [&](const Command& c, Session& s) { return cmdClock(c, s, out, err, false); }},
         {QStringLiteral("readout"),
          [&](const Command& c, Session& s) { return cmdReadout(c, s, out, err); }},
+        {QStringLiteral("start-pile"),
+         [&](const Command& c, Session& s) { return cmdStartPile(c, s, out, err); }},
+        {QStringLiteral("end-pile"),
+         [&](const Command& c, Session& s) { return cmdEndPile(c, s, out, err); }},
         {QStringLiteral("setup"),
          [&](const Command& c, Session& s) { return cmdSetup(c, s, out, err); }},
         {QStringLiteral("watch"),

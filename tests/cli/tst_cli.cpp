@@ -8,6 +8,7 @@
 #include "sim/Simulator.h"
 #include "storage/Readout.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -271,6 +272,48 @@ private slots:
         QCOMPARE(setFrames, sent);
     }
 
+    // A new pile with the naming dialog's rules, then its end with the remaining records.
+    void pileLifecycle() {
+        useTcp();
+        const QString data = dir->filePath(QStringLiteral("daten"));
+        QVERIFY(QDir().mkpath(data));
+        Result r = run({QStringLiteral("start-pile"), QStringLiteral("6"), QStringLiteral("--name"),
+                        QStringLiteral("Nord-1"), QStringLiteral("--comment"),
+                        QStringLiteral("Grüngut"), QStringLiteral("--data-dir"), data});
+        QCOMPARE(r.code, 0);
+        QVERIFY(simulator->plant(6).switchedOn && simulator->plant(6).storing);
+        IniFile ini(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+        QCOMPARE(ini.readString("6", "Name", QString()), QStringLiteral("Nord-1"));
+        QCOMPARE(ini.readString("6", "Komm", QString()), QStringLiteral("Grüngut"));
+        const QString file = ini.readString("6", "Datei", QString());
+        QVERIFY2(file.startsWith(data + QLatin1Char('/') + QStringLiteral("Nord-1_")),
+                 qPrintable(file));
+        // A running pile cannot be started again.
+        QCOMPARE(run({QStringLiteral("start-pile"), QStringLiteral("6")}).code, 1);
+
+        simulator->addStoredRecords(6, 2);
+        r = run({QStringLiteral("end-pile"), QStringLiteral("6")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("Anlage ist ausgeschaltet!!"));
+        QVERIFY(!simulator->plant(6).switchedOn);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 9 + 2);
+    }
+
+    // The remaining records cannot be read: the pile keeps running unless --force.
+    void endPileWhenTheReadoutFails() {
+        simulator->setReplyOverride(2, 'r', QByteArray());
+        useTcp();
+        Result r = run({QStringLiteral("end-pile"), QStringLiteral("2")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("Trotzdem Anlage ausschalten???"));
+        QVERIFY(simulator->plant(2).switchedOn);
+        r = run({QStringLiteral("end-pile"), QStringLiteral("2"), QStringLiteral("--force")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(!simulator->plant(2).switchedOn);
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("linkUp");
@@ -286,6 +329,8 @@ private slots:
             << QStringList{"mode", "2", "4"} << true << 2 << QByteArray("0..3");
         QTest::newRow("setup out of range")
             << QStringList{"setup", "2", "MaxOn=301"} << true << 2 << QByteArray("1..300");
+        QTest::newRow("name with a blank")
+            << QStringList{"start-pile", "6", "--name", "a b"} << true << 2 << QByteArray("a b");
         QTest::newRow("no link") << QStringList{"plants"} << false << 3
                                  << QByteArray("Fehler beim \xc3\x96"
                                                "ffnen der Netzerkverbindung!");
