@@ -2,6 +2,131 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="de">
 <context>
+    <name>Anzeige</name>
+    <message>
+        <source>Manuell- AUS</source>
+        <translation>Manuel ARRÊT</translation>
+    </message>
+    <message>
+        <source>Manuell- EIN</source>
+        <translation>Manuel MARCHE</translation>
+    </message>
+    <message>
+        <source>Intervall</source>
+        <translation>Intervalle</translation>
+    </message>
+    <message>
+        <source>O2-Regelung</source>
+        <translation>Régulation O2</translation>
+    </message>
+    <message>
+        <source>Steuerbetrieb</source>
+        <translation>Mode de sécurité</translation>
+    </message>
+    <message>
+        <source>EIN</source>
+        <translation>MARCHE</translation>
+    </message>
+    <message>
+        <source>AUS</source>
+        <translation>ARRÊT</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+    <message>
+        <source>Sicherung am </source>
+        <translation>Sauvegarde le </translation>
+    </message>
+</context>
+<context>
+    <name>BandReport</name>
+    <message>
+        <source>Druck-Vorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Bericht als PDF speichern</source>
+        <translation>Enregistrer le rapport en PDF</translation>
+    </message>
+    <message>
+        <source>PDF-Dateien (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Kein Drucker vorhanden.<byte value="xd"/>Der Ausdruck wurde als PDF gespeichert:<byte value="xd"/>%1</source>
+        <translation>Aucune imprimante disponible.<byte value="xd"/>L&apos;impression a été enregistrée en PDF :<byte value="xd"/>%1</translation>
+    </message>
+</context>
+<context>
+    <name>Hygiene</name>
+    <message>
+        <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
+        <translation>Hygiénisation (température et durée selon l&apos;ordonnance sur les biodéchets)</translation>
+    </message>
+    <message>
+        <source>%1 °C / %2 Tage</source>
+        <translation>%1 °C / %2 jours</translation>
+    </message>
+    <message>
+        <source>Kern</source>
+        <translation>Cœur</translation>
+    </message>
+    <message>
+        <source>kältester Fühler</source>
+        <translation>sonde la plus froide</translation>
+    </message>
+    <message>
+        <source>nie</source>
+        <translation>jamais</translation>
+    </message>
+    <message>
+        <source>%1 Tage</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>ja</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>nein</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>Angaben aus der Messdatei (alle Messwerte), keine rechtliche Bewertung.</source>
+        <translation>Données du fichier de mesures (toutes les valeurs), sans appréciation juridique.</translation>
+    </message>
+    <message>
+        <source>Anforderung</source>
+        <translation>Exigence</translation>
+    </message>
+    <message>
+        <source>Messstelle</source>
+        <translation>Point de mesure</translation>
+    </message>
+    <message>
+        <source>längste Dauer</source>
+        <translation>durée la plus longue</translation>
+    </message>
+    <message>
+        <source>von</source>
+        <translation>du</translation>
+    </message>
+    <message>
+        <source>bis</source>
+        <translation>au</translation>
+    </message>
+    <message>
+        <source>erreicht</source>
+        <translation>atteint</translation>
+    </message>
+</context>
+<context>
     <name>Kommunikation::Link</name>
     <message>
         <source>Schliesse Verbindung....</source>
@@ -87,6 +212,25 @@
     </message>
 </context>
 <context>
+    <name>Readout</name>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>Impossible d&apos;ouvrir le fichier de sauvegarde !</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd"/>Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements mémorisés !<byte value="xd"/>Erreur de communication !</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
+    </message>
+</context>
+<context>
     <name>TFAbout</name>
     <message>
         <source>Info</source>
@@ -95,6 +239,595 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFAktiv</name>
+    <message>
+        <source>Humivo Aktiv !</source>
+        <translation>Humivo actif !</translation>
+    </message>
+    <message>
+        <source>Daten werden aus Steuerung geladen. Bitte etwas Geduld, Programm kann nicht unterbrochen werden !</source>
+        <translation>Chargement des données du régulateur. Veuillez patienter, le programme ne peut pas être interrompu !</translation>
+    </message>
+</context>
+<context>
+    <name>TFAnlDatumSetup</name>
+    <message>
+        <source>Mess- Steuerung Setup</source>
+        <translation>Configuration du régulateur</translation>
+    </message>
+    <message>
+        <source>Aktuelle Anlagen-Datum/Zeit Einstellung:</source>
+        <translation>Date/heure actuelle de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Datum/ Zeit neu Setzen</source>
+        <translation>Régler date/ heure</translation>
+    </message>
+    <message>
+        <source>Fertig</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+</context>
+<context>
+    <name>TFAnlageDaten</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Centre de contrôle du compostage</translation>
+    </message>
+    <message>
+        <source>Anlage benennen</source>
+        <translation>Nommer l&apos;installation</translation>
+    </message>
+    <message>
+        <source>Anlagen- Nr.:</source>
+        <translation>N° d&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Anlagen Text :</source>
+        <translation>Texte de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Kommentar:</source>
+        <translation>Commentaire :</translation>
+    </message>
+    <message>
+        <source>Daten Speicherpfad:</source>
+        <translation>Chemin de sauvegarde :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad..</source>
+        <translation>Le chemin par défaut du fichier n&apos;existe pas, nouveau chemin défini..</translation>
+    </message>
+</context>
+<context>
+    <name>TFAnzeige</name>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+    <message>
+        <source>Kompost- Messwerterfassung</source>
+        <translation>Acquisition des mesures du compost</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Mieten- Verwaltung</source>
+        <translation>&amp;Gestion des andains</translation>
+    </message>
+    <message>
+        <source>&amp;Optionen</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Offline Daten auslesen</source>
+        <translation>Lire les données &amp;hors ligne</translation>
+    </message>
+    <message>
+        <source>Miete &amp;neu starten</source>
+        <translation>Démarrer un &amp;nouvel andain</translation>
+    </message>
+    <message>
+        <source>Miete &amp;fortführen</source>
+        <translation>&amp;Poursuivre l&apos;andain</translation>
+    </message>
+    <message>
+        <source>Miete &amp;beenden</source>
+        <translation>&amp;Terminer l&apos;andain</translation>
+    </message>
+    <message>
+        <source>PC-Speicherstatus</source>
+        <translation>État de sauvegarde du PC</translation>
+    </message>
+    <message>
+        <source>Einstell&amp;werte</source>
+        <translation>&amp;Valeurs de réglage</translation>
+    </message>
+    <message>
+        <source>&amp;Zeit/Datum setzen</source>
+        <translation>Régler l&apos;&amp;heure/la date</translation>
+    </message>
+    <message>
+        <source>Aktiv:</source>
+        <translation>Actif :</translation>
+    </message>
+    <message>
+        <source>Aktueller Anlagenzustand:</source>
+        <translation>État actuel des installations :</translation>
+    </message>
+    <message>
+        <source>Lüfter AUS</source>
+        <translation>Ventilateur ARRÊT</translation>
+    </message>
+    <message>
+        <source>Lüfter EIN</source>
+        <translation>Ventilateur MARCHE</translation>
+    </message>
+    <message>
+        <source>Intervall</source>
+        <translation>Intervalle</translation>
+    </message>
+    <message>
+        <source>O2- Regelung</source>
+        <translation>Régulation O2</translation>
+    </message>
+    <message>
+        <source>Steuerbetrieb</source>
+        <translation>Mode de sécurité</translation>
+    </message>
+    <message>
+        <source>Speicherstatus</source>
+        <translation>État de mémoire</translation>
+    </message>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Durée de marche</translation>
+    </message>
+    <message>
+        <source>Schaltzyklen</source>
+        <translation>Cycles de commutation</translation>
+    </message>
+    <message>
+        <source>Lüfter</source>
+        <translation>Ventilateur</translation>
+    </message>
+    <message>
+        <source>Betriebsart</source>
+        <translation>Mode de fonctionnement</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>Fichier :</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Nombre de valeurs enregistrées :</translation>
+    </message>
+    <message>
+        <source>Ergebnis OK !</source>
+        <translation>Résultat OK !</translation>
+    </message>
+    <message>
+        <source>Fehler beim sichern!</source>
+        <translation>Erreur lors de la sauvegarde !</translation>
+    </message>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Datendatei existiert nicht oder<byte value="xd"/>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Le fichier de données n&apos;existe pas ou<byte value="xd"/>Structure de fichier non valide<byte value="xd"/>Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>Anlage ist NICHT eingeschaltet!!<byte value="xd"/>Fehler beim Starten!</source>
+        <translation>L&apos;installation n&apos;est PAS en marche !!<byte value="xd"/>Erreur au démarrage !</translation>
+    </message>
+    <message>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?<byte value="xd"/>Es werden keine weiteren Messwerte gespeichert.<byte value="xd"/>Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Arrêter l&apos;installation actuellement active ?<byte value="xd"/>Plus aucune mesure ne sera enregistrée.<byte value="xd"/>Remise en marche par le démarrage d&apos;un nouvel andain !!</translation>
+    </message>
+    <message>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!<byte value="xd"/>Trotzdem Anlage ausschalten???</source>
+        <translation>Toutes les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Arrêter l&apos;installation quand même ???</translation>
+    </message>
+    <message>
+        <source>Anlage ist ausgeschaltet!!<byte value="xd"/>Einschalten durch Start einer neuen Miete!</source>
+        <translation>L&apos;installation est arrêtée !!<byte value="xd"/>Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
+    </message>
+    <message>
+        <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd"/>Fehler bei der Übertragung!</source>
+        <translation>L&apos;installation n&apos;est PAS arrêtée !!<byte value="xd"/>Erreur de transmission !</translation>
+    </message>
+</context>
+<context>
+    <name>TFCSV_Lesen</name>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Structure de fichier non valide<byte value="xd"/>Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>Humivo Protokolle</source>
+        <translation>Protocoles Humivo</translation>
+    </message>
+    <message>
+        <source>Humivo Protokoll Gütegemeinschaft</source>
+        <translation>Protocole Humivo association qualité</translation>
+    </message>
+    <message>
+        <source>Humivo Protokoll</source>
+        <translation>Protocole Humivo</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>D&amp;rucken</source>
+        <translation>I&amp;mprimer</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Schliessen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>&amp;Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Druckvorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Grafik drucken</source>
+        <translation>Imprimer le graphique</translation>
+    </message>
+    <message>
+        <source>1 Wert/ Tag</source>
+        <translation>1 valeur/ jour</translation>
+    </message>
+    <message>
+        <source>Hygienisierung</source>
+        <translation>Hygiénisation</translation>
+    </message>
+    <message>
+        <source>Pfad:</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Nombre de valeurs enregistrées :</translation>
+    </message>
+</context>
+<context>
+    <name>TFDatenLesen1</name>
+    <message>
+        <source>Daten Offline lesen</source>
+        <translation>Lecture des données hors ligne</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>&amp;Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Daten auslesen</source>
+        <translation>Lire les données</translation>
+    </message>
+    <message>
+        <source>Druckvorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Anzahl Datensätze:</source>
+        <translation>Nombre d&apos;enregistrements :</translation>
+    </message>
+    <message>
+        <source>Lese Datensatz:</source>
+        <translation>Lecture de l&apos;enregistrement :</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>État :</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>T5[°F]</source>
+        <translation>T5[°F]</translation>
+    </message>
+    <message>
+        <source>T5[°C]</source>
+        <translation>T5[°C]</translation>
+    </message>
+    <message>
+        <source>T4[°F]</source>
+        <translation>T4[°F]</translation>
+    </message>
+    <message>
+        <source>T4[°C]</source>
+        <translation>T4[°C]</translation>
+    </message>
+    <message>
+        <source>T3[°F]</source>
+        <translation>T3[°F]</translation>
+    </message>
+    <message>
+        <source>T3[°C]</source>
+        <translation>T3[°C]</translation>
+    </message>
+    <message>
+        <source>T2[°F]</source>
+        <translation>T2[°F]</translation>
+    </message>
+    <message>
+        <source>T2[°C]</source>
+        <translation>T2[°C]</translation>
+    </message>
+    <message>
+        <source>T1[°F]</source>
+        <translation>T1[°F]</translation>
+    </message>
+    <message>
+        <source>T1[°C]</source>
+        <translation>T1[°C]</translation>
+    </message>
+    <message>
+        <source>% O2</source>
+        <translation>% O2</translation>
+    </message>
+    <message>
+        <source>Betriebsart</source>
+        <translation>Mode de fonctionnement</translation>
+    </message>
+    <message>
+        <source>Laufzeit</source>
+        <translation>Durée de marche</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION RACCORDÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION raccordée est arrêtée !!</translation>
+    </message>
+    <message>
+        <source>Speicherdatei kann nicht geöffnet werden !</source>
+        <translation>Impossible d&apos;ouvrir le fichier de sauvegarde !</translation>
+    </message>
+    <message>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd"/>Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements mémorisés !<byte value="xd"/>Erreur de communication !</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !</translation>
+    </message>
+    <message>
+        <source>INFO Daten auslesen abgeschlossen.</source>
+        <translation>INFO Lecture des données terminée.</translation>
+    </message>
+    <message>
+        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
+    </message>
+    <message>
+        <source>Werte in Datei gespeichert !</source>
+        <translation>Valeurs enregistrées dans le fichier !</translation>
+    </message>
+    <message>
+        <source>Werte ausgedruckt !</source>
+        <translation>Valeurs imprimées !</translation>
+    </message>
+</context>
+<context>
+    <name>TFGraphForm</name>
+    <message>
+        <source>EXCEL ( *.csv)</source>
+        <translation>EXCEL ( *.csv)</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Structure de fichier non valide<byte value="xd"/>Le fichier n&apos;a pas été créé par ce logiciel !</translation>
+    </message>
+    <message>
+        <source>Humivo Graphik</source>
+        <translation>Humivo graphique</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Schliessen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Ende</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Druck&amp;vorschau</source>
+        <translation>&amp;Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>Datei öffnen</source>
+        <translation>Ouvrir un fichier</translation>
+    </message>
+    <message>
+        <source>Druckvorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Daten ausdrucken</source>
+        <translation>Imprimer les données</translation>
+    </message>
+    <message>
+        <source>T 40in</source>
+        <translation>T 40in</translation>
+    </message>
+    <message>
+        <source>T 30in</source>
+        <translation>T 30in</translation>
+    </message>
+    <message>
+        <source>T 20in</source>
+        <translation>T 20in</translation>
+    </message>
+    <message>
+        <source>T 10in</source>
+        <translation>T 10in</translation>
+    </message>
+    <message>
+        <source>T 0in</source>
+        <translation>T 0in</translation>
+    </message>
+    <message>
+        <source>T 100cm [°C]</source>
+        <translation>T 100cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  75cm [°C]</source>
+        <translation>T  75cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  50cm [°C]</source>
+        <translation>T  50cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  25cm [°C]</source>
+        <translation>T  25cm [°C]</translation>
+    </message>
+    <message>
+        <source>T  0cm [°C]</source>
+        <translation>T  0cm [°C]</translation>
+    </message>
+    <message>
+        <source>Tiefe Referenz Marke</source>
+        <translation>Profondeur du repère de référence</translation>
+    </message>
+    <message>
+        <source>O2 Konzentration</source>
+        <translation>Concentration O2</translation>
+    </message>
+    <message>
+        <source>1Wert/Tag</source>
+        <translation>1 valeur/jour</translation>
+    </message>
+    <message>
+        <source>Lüfterlaufzeit</source>
+        <translation>Durée de marche du ventilateur</translation>
+    </message>
+    <message>
+        <source>Lüfterschaltzyklen</source>
+        <translation>Cycles de commutation du ventilateur</translation>
+    </message>
+    <message>
+        <source>Umweltdaten</source>
+        <translation>Données d&apos;environnement</translation>
+    </message>
+    <message>
+        <source>Lüfterdaten</source>
+        <translation>Données du ventilateur</translation>
+    </message>
+    <message>
+        <source>Pfad:</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <source>Anzahl Speicherwerte:</source>
+        <translation>Nombre de valeurs enregistrées :</translation>
     </message>
 </context>
 <context>
@@ -178,6 +911,147 @@
     <message>
         <source>Einlesen der Systemumgebung!!!<byte value="xd"/> Anlernen der angeschlossenen Steuerungen.</source>
         <translation>Lecture de l&apos;environnement système !!!<byte value="xd"/> Apprentissage des commandes connectées.</translation>
+    </message>
+</context>
+<context>
+    <name>TFO2MessSetup</name>
+    <message>
+        <source>Mess- Steuerung Setup</source>
+        <translation>Configuration du régulateur</translation>
+    </message>
+    <message>
+        <source>[min]</source>
+        <translation>[min]</translation>
+    </message>
+    <message>
+        <source>[vol%]</source>
+        <translation>[vol%]</translation>
+    </message>
+    <message>
+        <source>O2-Einschaltwert:</source>
+        <translation>Seuil d&apos;enclenchement O2 :</translation>
+    </message>
+    <message>
+        <source>O2-Ausschaltwert:</source>
+        <translation>Seuil de déclenchement O2 :</translation>
+    </message>
+    <message>
+        <source>Speicherintervall</source>
+        <translation>Intervalle d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Lüfter- EIN- Intervall</source>
+        <translation>Intervalle ventilateur MARCHE</translation>
+    </message>
+    <message>
+        <source>Lüfter- AUS- Intervall</source>
+        <translation>Intervalle ventilateur ARRÊT</translation>
+    </message>
+    <message>
+        <source>Max Lüfter- EIN-Zeit</source>
+        <translation>Durée max. ventilateur MARCHE</translation>
+    </message>
+    <message>
+        <source>Max. Lüfter- AUS- Zeit</source>
+        <translation>Durée max. ventilateur ARRÊT</translation>
+    </message>
+    <message>
+        <source>Safety mode ON time</source>
+        <translation>Mode de secours : durée MARCHE</translation>
+    </message>
+    <message>
+        <source>Safety mode OFF time</source>
+        <translation>Mode de secours : durée ARRÊT</translation>
+    </message>
+    <message>
+        <source>Range 1-1440min</source>
+        <translation>Plage 1-1440 min</translation>
+    </message>
+    <message>
+        <source>Range 1-300min</source>
+        <translation>Plage 1-300 min</translation>
+    </message>
+    <message>
+        <source>Bereich 1-300min</source>
+        <translation>Plage 1-300 min</translation>
+    </message>
+    <message>
+        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd"/>
+Luefter eingeschaltet wird.</source>
+        <translation>Concentration d&apos;oxygène à laquelle le <byte value="xd"/>
+ventilateur est mis en marche.</translation>
+    </message>
+    <message>
+        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd"/>
+Luefter ausgeschaltet wird.</source>
+        <translation>Concentration d&apos;oxygène à laquelle le <byte value="xd"/>
+ventilateur est arrêté.</translation>
+    </message>
+    <message>
+        <source>Alle N- Minuten werden die aktuellen Mess-<byte value="xd"/>
+werte in der Protokolldatei abgespeichert.</source>
+        <translation>Toutes les N minutes, les valeurs mesurées<byte value="xd"/>
+actuelles sont enregistrées dans le journal.</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd"/>
+eingeschaltet ist.</source>
+        <translation>Durée de marche du ventilateur<byte value="xd"/>
+en mode intervalle.</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd"/>
+ausgeschaltet ist.</source>
+        <translation>Durée d&apos;arrêt du ventilateur<byte value="xd"/>
+en mode intervalle.</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im maximal laufen<byte value="xd"/>
+darf, bevor der Steuerbetrieb gestartet wird.</source>
+        <translation>Durée maximale de marche du ventilateur<byte value="xd"/>
+avant le démarrage du mode de secours.</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter maximal abgeschaltet<byte value="xd"/>
+sein darf, bevor der Steuerbetrieb gestartet wird.</source>
+        <translation>Durée maximale d&apos;arrêt du ventilateur<byte value="xd"/>
+avant le démarrage du mode de secours.</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd"/>
+eingeschaltet ist.</source>
+        <translation>Durée de marche du ventilateur<byte value="xd"/>
+en mode de secours.</translation>
+    </message>
+    <message>
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd"/>
+ausgeschaltet ist.</source>
+        <translation>Durée d&apos;arrêt du ventilateur<byte value="xd"/>
+en mode de secours.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>KEINE ANLAGE ANGESCHLOSSEN!!</source>
+        <translation>AUCUNE INSTALLATION CONNECTÉE !!</translation>
+    </message>
+    <message>
+        <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
+    </message>
+    <message>
+        <source>Setup gändert, in Steuerung laden?</source>
+        <translation>Configuration modifiée, charger dans le régulateur ?</translation>
+    </message>
+    <message>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !</translation>
     </message>
 </context>
 <context>
@@ -274,6 +1148,284 @@ N° inst.    Affichage<byte value="xd"/>
     </message>
     <message>
         <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>TFPfadsetzen</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Centre de contrôle du compostage</translation>
+    </message>
+    <message>
+        <source>Pfad einstellen, in dem die Messdaten aus der Anlage gespeichert <byte value="xd"/>
+werden. In diesem Verzeichnis werden die Daten in Dateien mit der<byte value="xd"/>
+Endung </source>
+        <translation>Définir le chemin dans lequel les mesures de l&apos;installation sont <byte value="xd"/>
+enregistrées. Dans ce répertoire, les données sont enregistrées dans des fichiers<byte value="xd"/>
+d&apos;extension </translation>
+    </message>
+    <message>
+        <source> gespeichert.<byte value="xd"/>
+Damit ist eine spätere Auswertung mit Standardprogrammen, z.B.  <byte value="xd"/>
+EXCEL,  möglich</source>
+        <translation>.<byte value="xd"/>
+Une exploitation ultérieure avec des programmes standard, p. ex.  <byte value="xd"/>
+EXCEL, est ainsi possible</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>TFProtokKopf</name>
+    <message>
+        <source>Kompost Steuerung Kontroll- Center</source>
+        <translation>Commande de compostage - centre de contrôle</translation>
+    </message>
+    <message>
+        <source>Protokollkopf</source>
+        <translation>En-tête du protocole</translation>
+    </message>
+    <message>
+        <source>Titeltext :</source>
+        <translation>Texte du titre :</translation>
+    </message>
+    <message>
+        <source>2. Zeile :</source>
+        <translation>Ligne 2 :</translation>
+    </message>
+    <message>
+        <source>3. Zeile :</source>
+        <translation>Ligne 3 :</translation>
+    </message>
+    <message>
+        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte <byte value="xd"/>
+im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der <byte value="xd"/>
+Messprotokolle.</source>
+        <translation>Les données saisies ici figurent dans l&apos;en-tête des pages de l&apos;impression <byte value="xd"/>
+des valeurs mesurées. Elles servent à l&apos;archivage et à l&apos;attribution <byte value="xd"/>
+des journaux de mesures.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Ignorieren</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Druck-Vorschau</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name: </source>
+        <translation>Nom de l&apos;installation : </translation>
+    </message>
+</context>
+<context>
+    <name>TFQRGraphForm</name>
+    <message>
+        <source>AEROLIS Messprotokoll</source>
+        <translation>AEROLIS journal de mesures</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name :</source>
+        <translation>Nom de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Datei- Name :</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Date/heure d&apos;impression :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page n° :</translation>
+    </message>
+</context>
+<context>
+    <name>TFQRKompForm</name>
+    <message>
+        <source>Humivo Messprotokoll</source>
+        <translation>Humivo journal de mesures</translation>
+    </message>
+    <message>
+        <source>Anlagen- Name :</source>
+        <translation>Nom de l&apos;installation :</translation>
+    </message>
+    <message>
+        <source>Datei- Name :</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Temperatur an Messtelle</source>
+        <translation>Température au point de mesure</translation>
+    </message>
+    <message>
+        <source>Lüfter</source>
+        <translation>Ventilateur</translation>
+    </message>
+    <message>
+        <source>Tiefe</source>
+        <translation>Profondeur</translation>
+    </message>
+    <message>
+        <source>Nr.:</source>
+        <translation>N° :</translation>
+    </message>
+    <message>
+        <source>Datum/Zeit</source>
+        <translation>Date/heure</translation>
+    </message>
+    <message>
+        <source>T5[°C]</source>
+        <translation>T5[°C]</translation>
+    </message>
+    <message>
+        <source>T4[°C]</source>
+        <translation>T4[°C]</translation>
+    </message>
+    <message>
+        <source>T3[°C]</source>
+        <translation>T3[°C]</translation>
+    </message>
+    <message>
+        <source>T2[°C]</source>
+        <translation>T2[°C]</translation>
+    </message>
+    <message>
+        <source>T1[°C]</source>
+        <translation>T1[°C]</translation>
+    </message>
+    <message>
+        <source>O2[vol%]</source>
+        <translation>O2[vol%]</translation>
+    </message>
+    <message>
+        <source>Laufzeit[min]</source>
+        <translation>Durée[min]</translation>
+    </message>
+    <message>
+        <source>Zyklen</source>
+        <translation>Cycles</translation>
+    </message>
+    <message>
+        <source>S 55°C[cm]</source>
+        <translation>P 55°C[cm]</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Date/heure d&apos;impression :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page n° :</translation>
+    </message>
+    <message>
+        <source>T5[°F]</source>
+        <translation>T5[°F]</translation>
+    </message>
+    <message>
+        <source>T4[°F]</source>
+        <translation>T4[°F]</translation>
+    </message>
+    <message>
+        <source>T3[°F]</source>
+        <translation>T3[°F]</translation>
+    </message>
+    <message>
+        <source>T2[°F]</source>
+        <translation>T2[°F]</translation>
+    </message>
+    <message>
+        <source>T1[°F]</source>
+        <translation>T1[°F]</translation>
+    </message>
+</context>
+<context>
+    <name>TFQRKompProtokoll</name>
+    <message>
+        <source>Humivo Protokoll Gütegemeinschaft</source>
+        <translation>Protocole Humivo association qualité</translation>
+    </message>
+    <message>
+        <source>Temperatur- Protokoll Eigenuntersuchung von Kompost</source>
+        <translation>Protocole de température de l&apos;auto-contrôle du compost</translation>
+    </message>
+    <message>
+        <source>Betrieb:</source>
+        <translation>Exploitation :</translation>
+    </message>
+    <message>
+        <source>Mieten-Nr:</source>
+        <translation>N° d&apos;andain :</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Messwerte</source>
+        <translation>Valeurs mesurées</translation>
+    </message>
+    <message>
+        <source>Rand </source>
+        <translation>Bord </translation>
+    </message>
+    <message>
+        <source>Kern </source>
+        <translation>Cœur </translation>
+    </message>
+    <message>
+        <source>Basis </source>
+        <translation>Base </translation>
+    </message>
+    <message>
+        <source>Bemerkung über Behandlungen und Witterung ( z.B. Umsetzen, Bewässern, Wetter, Aussentemperatur)</source>
+        <translation>Remarques sur les traitements et la météo ( p. ex. retournement, arrosage, temps, température extérieure)</translation>
+    </message>
+    <message>
+        <source>Prüfer/ Unterschrift</source>
+        <translation>Contrôleur/ signature</translation>
+    </message>
+    <message>
+        <source>Druckdatum/-zeit :</source>
+        <translation>Date/heure d&apos;impression :</translation>
+    </message>
+    <message>
+        <source>Seitennr. :</source>
+        <translation>Page n° :</translation>
+    </message>
+</context>
+<context>
+    <name>TFZeitSelect</name>
+    <message>
+        <source>Speicherzeit auswählen</source>
+        <translation>Choisir l&apos;heure de lecture</translation>
+    </message>
+    <message>
+        <source>Zeitvorgabe, wann 1mal täglich die Daten automatisch aus der Steuerung ausgelesen werden !</source>
+        <translation>Heure à laquelle les données sont lues automatiquement du régulateur une fois par jour !</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
         <translation>Annuler</translation>
     </message>
 </context>
