@@ -12,22 +12,9 @@
 
 using Report::Align;
 using Report::Element;
+using Report::label;
 
 namespace {
-
-Element label(const QString& name, double x, double y, const QString& text, double width = 0,
-              Align align = Align::Left, double pixelSize = 0, bool bold = false) {
-    Element e;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.align = align;
-    e.pixelSize = pixelSize;
-    e.bold = bold;
-    e.text = text;
-    return e;
-}
 
 // The chart area in the detail band, in mm.
 constexpr double ChartWidth = 275.2;

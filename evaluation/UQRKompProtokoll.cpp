@@ -16,18 +16,10 @@ constexpr double px(double pt) {
     return pt * 96.0 / 72.0;
 }
 
+// The layout of this report is written in points.
 Element label(const QString& name, double x, double y, const QString& text, double width = 0,
               double pt = 10, bool bold = false, Align align = Align::Left) {
-    Element e;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.align = align;
-    e.pixelSize = px(pt);
-    e.bold = bold;
-    e.text = text;
-    return e;
+    return Report::label(name, x, y, text, width, align, px(pt), bold);
 }
 
 // A text that wraps inside its box: the report layer draws single lines only.

@@ -16,6 +16,20 @@
 
 namespace Report {
 
+Element label(const QString& name, double x, double y, const QString& text, double width,
+              Align align, double pixelSize, bool bold) {
+    Element e;
+    e.name = name;
+    e.x = x;
+    e.y = y;
+    e.width = width;
+    e.align = align;
+    e.pixelSize = pixelSize;
+    e.bold = bold;
+    e.text = text;
+    return e;
+}
+
 Element* Band::element(const QString& name) {
     for (Element& e : elements)
         if (e.name == name)

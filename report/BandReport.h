@@ -53,6 +53,10 @@ struct Element {
     std::function<void(QPainter&, const QRectF&)> paint;
 };
 
+// A text element: the factory every report's layout is written with.
+Element label(const QString& name, double x, double y, const QString& text, double width = 0,
+              Align align = Align::Left, double pixelSize = 0, bool bold = false);
+
 // A vertical rule at x; `lowerHalf` draws it over the band's lower half only.
 struct Rule {
     double x = 0;

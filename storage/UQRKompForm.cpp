@@ -14,23 +14,10 @@
 
 using Report::Align;
 using Report::Element;
+using Report::label;
 using Report::Rule;
 
 namespace {
-
-Element label(const QString& name, double x, double y, const QString& text, double width = 0,
-              Align align = Align::Left, double pixelSize = 0, bool bold = false) {
-    Element e;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.width = width;
-    e.align = align;
-    e.pixelSize = pixelSize;
-    e.bold = bold;
-    e.text = text;
-    return e;
-}
 
 Element cell(const QString& name, double x, double width = 0) {
     return label(name, x, 0.6, name, width, width > 0 ? Align::Right : Align::Left);
