@@ -5,8 +5,8 @@
 #include "core/Messages.h"
 #include "core/PlantTabs.h"
 #include "core/ProgramDir.h"
-#include "core/Regional.h"
 #include "core/Settings.h"
+#include "evaluation/ReportFill.h"
 #include "evaluation/TMessDaten.h"
 #include "evaluation/UAbout.h"
 #include "evaluation/UChartSeries.h"
@@ -14,7 +14,6 @@
 #include "storage/UQRKompForm.h"
 
 #include <QAction>
-#include <QChart>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
@@ -33,14 +32,6 @@
 
 namespace {
 
-QString whole(const ChartSeriesData& s, int k) {
-    return TFCSV_Lesen::ValueText(s, k, 0);
-}
-
-QString tenths(const ChartSeriesData& s, int k) {
-    return TFCSV_Lesen::ValueText(s, k, 1);
-}
-
 QString defaultChooser(QWidget* parent, const QString& startDir) {
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -58,11 +49,7 @@ const QSize DesignSize(560, 440);
 } // namespace
 
 QString TFCSV_Lesen::ValueText(const ChartSeriesData& series, int position, int decimals) {
-    double v = 0;
-    if (!series.valueAt(position, &v))
-        return QStringLiteral("-*-");
-    QString text = QString::asprintf("%4.*f", decimals, v);
-    return text.replace(QLatin1Char('.'), Regional::decimalSeparator());
+    return Reports::ValueText(series, position, decimals);
 }
 
 TFCSV_Lesen::TFCSV_Lesen(QWidget* parent) : Retranslatable<QDialog>(parent) {
@@ -287,99 +274,30 @@ bool TFCSV_Lesen::ExportPdf(const QString& path) {
 }
 
 bool TFCSV_Lesen::runReport(Output out, const QString& pdfPath) {
-    const bool imperial = KompUtils::ImperialUnits;
-    const bool showRef = KompUtils::ShowRefDepth;
-    const bool graph = m_grafik->isChecked();
-    const bool perDay = m_tag->isChecked();
-    const TMessDaten& d = *m_data;
+    Reports::ProtocolOptions options;
+    options.graph = m_grafik->isChecked();
+    options.perDay = m_tag->isChecked();
+    options.hygiene = QualityMode && m_hygieneCheck->isChecked();
+    const Reports::Display display = Reports::Display::current();
 
     std::unique_ptr<TFQRKompProtokoll> protokoll;
     std::unique_ptr<TFQRKompForm> log;
     Report::BandReport* report = nullptr;
-    QChart* chart = nullptr;
-    // Every row k takes position k of the series and label k-1.
-    auto rowExists = [&d](int k) { return k >= 1 && k <= d.PointCount; };
-    auto label = [&d](int k) { return k - 1 < d.Labels.size() ? d.Labels.at(k - 1) : QString(); };
-
+    bool filled = false;
     if (QualityMode) {
         protokoll = std::make_unique<TFQRKompProtokoll>();
-        protokoll->setHeaderLines(d.TitleLines[0], d.TitleLines[1], d.TitleLines[2]);
-        protokoll->setPlantName(d.PlantName);
-        protokoll->setUnits(imperial, showRef);
-        protokoll->setRowSource(
-            [&d, rowExists, label, showRef](int k, TFQRKompProtokoll::ProtokollRow& r) {
-                if (!rowExists(k))
-                    return false;
-                r.dat = label(k);
-                r.rand = showRef ? whole(d.RefSeries, k) : QString();
-                r.kern = whole(d.TSeries[1], k);
-                r.basis = whole(d.TSeries[5], k);
-                return true;
-            });
+        filled = Reports::fillQuality(*protokoll, *m_data, *m_chartSeries, options, display);
         report = &protokoll->report();
-        chart = protokoll->chart();
     } else {
         log = std::make_unique<TFQRKompForm>();
-        log->setHeaderLines(d.TitleLines[0], d.TitleLines[1], d.TitleLines[2]);
-        log->setPlant(d.PlantName, d.FileName);
-        log->setComments(d.Comment, d.FirstBackupLine);
-        log->setUnits(imperial, showRef, KompUtils::RefCaption);
-        log->setRowSource([&d, rowExists, label, showRef](int k, TFQRKompForm::LogRow& r) {
-            if (!rowExists(k))
-                return false;
-            r.nr = QString::number(k);
-            r.dat = label(k);
-            for (int i = 0; i < 5; ++i)
-                r.t[i] = whole(d.TSeries[size_t(i + 1)], k);
-            r.o2 = tenths(d.O2Series, k);
-            r.zeit = whole(d.RunTimeSeries, k);
-            r.zyklen = whole(d.CyclesSeries, k);
-            r.refDepth = showRef ? whole(d.RefSeries, k) : QString();
-            return true;
-        });
+        filled = Reports::fillLog(*log, *m_data, *m_chartSeries, options, display);
         report = &log->report();
-        chart = log->chart();
     }
-
-    QtChartTarget target(chart);
-    const bool filled = m_data->FillSeries(perDay, &target);
     m_panels[3]->setText(QString::number(m_data->PointCount));
     if (!filled) {
         Messages::error(m_data->ErrorText(), this);
         return false;
     }
-    m_chartSeries->Update();
-
-    if (graph) {
-        // The report's own series go; its axes stay for ours.
-        for (QAbstractSeries* s : chart->series())
-            chart->removeSeries(s);
-        m_chartSeries->AttachSeries(chart);
-        // 0..4 the temperatures, 5 the reference mark, 6 O2, 7 and 8 the fan bars.
-        QList<int> wanted;
-        if (QualityMode)
-            wanted = {0, 4};
-        else
-            wanted = {0, 1, 2, 3, 4, 6};
-        if (showRef)
-            wanted << 5;
-        for (int i = 0; i < 9; ++i) {
-            if (wanted.contains(i))
-                continue;
-            QAbstractSeries* s = m_chartSeries->Series(i);
-            if (s && s->chart() == chart) {
-                chart->removeSeries(s);
-                s->setParent(nullptr);
-            }
-        }
-        QtChartTarget(chart).updateAutoMaxima();
-    } else if (protokoll) {
-        protokoll->removeChart();
-    } else {
-        log->removeSummary();
-    }
-    if (protokoll && m_hygieneCheck->isChecked())
-        protokoll->setHygiene(Hygiene::Evaluate(Hygiene::SamplesOf(d)));
 
     bool done = true;
     switch (out) {

@@ -6,6 +6,7 @@
 #include "core/PlantTabs.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
+#include "evaluation/ReportFill.h"
 #include "evaluation/UAbout.h"
 #include "evaluation/UChartSeries.h"
 #include "evaluation/UQRGraphForm.h"
@@ -77,6 +78,18 @@ int seriesOf(TFGraphForm::Box b, bool fanMode) {
     default:
         return -1;
     }
+}
+
+// The series of the sheet whose boxes are ticked.
+Reports::SeriesChoice tickedOf(const std::array<QCheckBox*, TFGraphForm::BoxCount>& checks,
+                               bool fanMode) {
+    Reports::SeriesChoice ticked{};
+    for (int b = 0; b < TFGraphForm::BoxCount; ++b) {
+        const int i = seriesOf(TFGraphForm::Box(b), fanMode);
+        if (i >= 0 && checks[size_t(b)]->isChecked())
+            ticked[size_t(i)] = true;
+    }
+    return ticked;
 }
 
 // Number of points a series holds (bars: the values of its one set).
@@ -302,25 +315,7 @@ void TFGraphForm::removeAllSeries(QChart* chart) {
 }
 
 void TFGraphForm::attachTicked(QChart* chart) {
-    const bool fan = m_data->FanMode;
-    QValueAxis* bottom = QtChartTarget::axisOf(chart, ChartTarget::Bottom);
-    for (int b = 0; b < BoxCount; ++b) {
-        const int i = seriesOf(Box(b), fan);
-        if (i < 0 || !m_checks[size_t(b)]->isChecked())
-            continue;
-        QAbstractSeries* s = m_chartSeries->Series(i);
-        if (!s)
-            continue;
-        if (QChart* other = s->chart()) {
-            other->removeSeries(s);
-            s->setParent(nullptr);
-        }
-        chart->addSeries(s);
-        s->attachAxis(bottom);
-        const bool right = m_data->AllSeries()[size_t(i)]->axis == ChartSeriesData::RightAxis;
-        s->attachAxis(QtChartTarget::axisOf(chart, right ? ChartTarget::Right : ChartTarget::Left));
-    }
-    QtChartTarget(chart).updateAutoMaxima();
+    Reports::attachGraphSeries(chart, *m_data, *m_chartSeries, tickedOf(m_checks, m_data->FanMode));
 }
 
 void TFGraphForm::Refresh() {
@@ -435,14 +430,8 @@ bool TFGraphForm::ExportPdf(const QString& path) {
 
 bool TFGraphForm::runReport(Output out, const QString& pdfPath) {
     TFQRGraphForm report;
-    report.setHeader(*m_data);
-    report.copyChart(m_chart);
-    attachTicked(report.chart());
-    // The copied ranges stand: the print shows the view as it is on screen.
-    for (ChartTarget::Axis a : {ChartTarget::Left, ChartTarget::Right, ChartTarget::Bottom}) {
-        QValueAxis* src = QtChartTarget::axisOf(m_chart, a);
-        QtChartTarget::axisOf(report.chart(), a)->setRange(src->min(), src->max());
-    }
+    Reports::fillGraph(report, *m_data, *m_chartSeries, m_chart,
+                       tickedOf(m_checks, m_data->FanMode));
     bool done = true;
     switch (out) {
     case Output::Preview:
