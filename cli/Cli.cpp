@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/CliFiles.h"
 #include "core/Daten.h"
 #include "core/KompUtils.h"
 #include "core/ProgramDir.h"
@@ -724,7 +725,7 @@ int cmdEndPile(const Command& c, Session& s, QTextStream& out, QTextStream& err)
 }
 
 QString UsageText() {
-    return QStringLiteral(
+    const QString linkCommands = QStringLiteral(
         "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
         "  plants                     the plant table after the teach-in\n"
         "  status [--seconds N]       poll N seconds (17), then the live status\n"
@@ -738,6 +739,7 @@ QString UsageText() {
         "  setup PLANT [KEY=VALUE...] the nine setup values; assignments (O2 in vol%) are sent\n"
         "  watch [--at-start]         poll and read out daily at the readout hour (ZEIT)\n"
         "                             until SIGINT/SIGTERM; --at-start reads out at once\n");
+    return linkCommands + FileCommandsUsage();
 }
 
 int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
@@ -755,6 +757,13 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
     }
     c.name = args.takeFirst();
     c.args = args;
+    if (c.name == QLatin1String("--help") || c.name == QLatin1String("-h")) {
+        out << UsageText();
+        return Ok;
+    }
+    int fileRc = Ok;
+    if (RunFileCommand(c.name, c.args, c.json, out, err, &fileRc))
+        return fileRc;
 
     using Handler = std::function<int(const Command&, Session&)>;
     const QList<QPair<QString, Handler>> commands = {

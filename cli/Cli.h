@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 
 namespace Cli {
 
@@ -15,5 +16,13 @@ enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoLink = 3 };
 int Run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString UsageText();
+
+// The commands that work on files only, without the link or a teach-in. The report
+// command draws and so lives with the windows' library: the tool's main registers it when
+// it is built with that library.
+using FileCommand = std::function<int(const QStringList& args, QTextStream& out, QTextStream& err)>;
+void SetReportCommand(FileCommand command);
+// True when `args` (without the program name) run a command that needs the GUI application.
+bool NeedsGui(const QStringList& args);
 
 } // namespace Cli

@@ -4,9 +4,32 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
+
+#ifdef O2_CLI_REPORTS
+#include "cli/CliReport.h"
+
+#include <QApplication>
+#endif
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    std::unique_ptr<QCoreApplication> app;
+#ifdef O2_CLI_REPORTS
+    Cli::SetReportCommand(Cli::Report);
+    if (Cli::NeedsGui(args)) {
+        // A report needs no screen: without one, draw offscreen rather than abort.
+        if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+#endif
+    if (!app)
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("o2aerolis-cli"));
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -14,5 +37,5 @@ int main(int argc, char** argv) {
         err << "This Qt build has no Windows-1252 codec (ICU missing).\n";
         return Cli::Failed;
     }
-    return Cli::Run(app.arguments().mid(1), out, err);
+    return Cli::Run(QCoreApplication::arguments().mid(1), out, err);
 }
