@@ -349,7 +349,7 @@ private slots:
         QTest::addColumn<QStringList>("args");   // FILE and OUT stand for the paths
         QTest::addColumn<QByteArray>("content"); // of FILE; empty: no such file
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("err"); // exact stderr, or the start of it with a trailing '*'
+        QTest::addColumn<QString>("err"); // exact stderr, or with a trailing '*' a part of it
         const QByteArray valid = measurementFile(Layout::Current).join("\r\n").toLatin1() + "\r\n";
         QByteArray noTime;
         for (const QString& l : measurementFile(Layout::Current).mid(0, 9))
@@ -374,6 +374,9 @@ private slots:
         QTest::newRow("log per day without a day")
             << log + QStringList{"--per-day"} << noTime << 1
             << "Keine Messwerte in der Datei: kein PDF geschrieben\n";
+        QTest::newRow("PDF into a missing directory")
+            << QStringList{"report", "log", "FILE", "--pdf", "/no-such-directory/out.pdf"} << valid
+            << 1 << "PDF kann nicht geschrieben werden: /no-such-directory/out.pdf\n*";
         QTest::newRow("quality of a record without its time") << quality << noTime << 1 << "*";
         QTest::newRow("kind unknown")
             << QStringList{"report", "table", "FILE", "--pdf", "OUT"} << valid << 2 << "*";
@@ -423,7 +426,8 @@ private slots:
             QVERIFY(!missing.open(QIODevice::ReadOnly));
             QVERIFY2(r.err.contains(missing.errorString()), qPrintable(r.err));
         } else if (err.endsWith(QLatin1Char('*'))) {
-            QVERIFY2(r.err.startsWith(err.chopped(1)), qPrintable(r.err));
+            // Qt may say its own word first.
+            QVERIFY2(r.err.contains(err.chopped(1)), qPrintable(r.err));
         } else {
             QCOMPARE(r.err, err);
         }
