@@ -51,6 +51,10 @@ TFMain::Hooks MainProgram::makeHooks() {
     h.stopPoll = [this](TFMain&) { m_poll->StopTimer(); };
     h.closeSerialPort = [this](TFMain&) { m_link->ComPort1.close(); };
     h.closeSocket = [this](TFMain&) { m_link->SchliesseSocketVerbindung(500); };
+    h.retranslateStatus = [this](TFMain& w) {
+        if (!m_link->status().isEmpty())
+            w.setStatusText(m_link->status());
+    };
     return h;
 }
 

@@ -224,13 +224,27 @@ void TFMain::retranslateUi() {
     menu(QStringLiteral("InfoMenu"))->setTitle(tr("&Info"));
     menuItem(QStringLiteral("InfoItem"))->setText(tr("&Info"));
 
-    m_productName->setText(tr("O2- Aerolis a"));
-    m_version->setText(tr("Version 3.0.5"));
-    m_comments->setText(Messages::lineBreaks(
-        tr("Assynchrone Messwertspeicherung und\rVisualisierung in Zusammenarbeit mit")));
+    m_productName->setText(productNameText());
+    m_version->setText(versionText());
+    m_comments->setText(commentsText());
     m_ladeLabel->setText(Messages::lineBreaks(
         tr("Einlesen der Systemumgebung!!!\r Anlernen der angeschlossenen Steuerungen.")));
     SetHeader();
+    if (m_hooks.retranslateStatus)
+        m_hooks.retranslateStatus(*this);
+}
+
+QString TFMain::productNameText() {
+    return tr("O2- Aerolis a");
+}
+
+QString TFMain::versionText() {
+    return tr("Version 3.0.5");
+}
+
+QString TFMain::commentsText() {
+    return Messages::lineBreaks(
+        tr("Assynchrone Messwertspeicherung und\rVisualisierung in Zusammenarbeit mit"));
 }
 
 QAction* TFMain::menuItem(const QString& objectName) const {

@@ -37,6 +37,8 @@ public:
         std::function<void(TFMain&)> stopPoll;
         std::function<void(TFMain&)> closeSerialPort;
         std::function<void(TFMain&)> closeSocket;
+        // After a language switch: the status line again, in the new language.
+        std::function<void(TFMain&)> retranslateStatus;
     };
 
     // Runs FormCreate: the window is shown when the constructor returns.
@@ -74,6 +76,12 @@ public:
     QLabel* ProgramLogo() const { return m_programLogo; }
     QLabel* PartnerLogo() const { return m_partnerLogo; }
     QPixmap programLogoPixmap() const;
+
+    // The texts of the name, version and comments labels in the language in force; the
+    // about window takes them too, so that it follows a language switch while it is open.
+    static QString productNameText();
+    static QString versionText();
+    static QString commentsText();
 
     // The window's size without a saved position: client area 453 x 336 below the menu bar.
     QSize builtInSize() const;

@@ -327,25 +327,40 @@ ChartSeriesData makeSeries(const QString& title, ChartSeriesData::Kind kind,
 } // namespace
 
 TMessDaten::TMessDaten() {
-    const bool in = KompUtils::ImperialUnits;
     const QString real = QStringLiteral("###.#");
     const QString whole = QStringLiteral("#####");
     using S = ChartSeriesData;
-    TSeries[1] = makeSeries(in ? tr("T 40in") : tr("T 100cm"), S::Line, S::LeftAxis, real,
-                            {128, 0, 0}, S::Solid);
-    TSeries[2] = makeSeries(in ? tr("T 30in") : tr("T 75cm"), S::Line, S::LeftAxis, real,
-                            {128, 0, 128}, S::Dot);
-    TSeries[3] = makeSeries(in ? tr("T 20in") : tr("T 50cm"), S::Line, S::LeftAxis, real,
-                            {255, 255, 0}, S::Dash);
-    TSeries[4] = makeSeries(in ? tr("T 10in") : tr("T 25cm"), S::Line, S::LeftAxis, real,
-                            {255, 0, 255}, S::DashDot);
-    TSeries[5] = makeSeries(in ? tr("T 0in") : tr("T  0cm"), S::Line, S::LeftAxis, real,
-                            {0, 128, 128}, S::DashDotDot);
-    RefSeries =
-        makeSeries(KompUtils::RefCaption, S::Line, S::LeftAxis, real, {255, 0, 0}, S::Solid);
-    O2Series = makeSeries(tr("O2"), S::Line, S::RightAxis, real, {0, 0, 255}, S::Solid);
-    RunTimeSeries = makeSeries(tr("Laufzeit"), S::Bar, S::LeftAxis, whole, {0, 0, 255}, S::Solid);
-    CyclesSeries = makeSeries(tr("Zyklen"), S::Bar, S::RightAxis, whole, {255, 0, 0}, S::Solid);
+    TSeries[1] = makeSeries(QString(), S::Line, S::LeftAxis, real, {128, 0, 0}, S::Solid);
+    TSeries[2] = makeSeries(QString(), S::Line, S::LeftAxis, real, {128, 0, 128}, S::Dot);
+    TSeries[3] = makeSeries(QString(), S::Line, S::LeftAxis, real, {255, 255, 0}, S::Dash);
+    TSeries[4] = makeSeries(QString(), S::Line, S::LeftAxis, real, {255, 0, 255}, S::DashDot);
+    TSeries[5] = makeSeries(QString(), S::Line, S::LeftAxis, real, {0, 128, 128}, S::DashDotDot);
+    RefSeries = makeSeries(QString(), S::Line, S::LeftAxis, real, {255, 0, 0}, S::Solid);
+    O2Series = makeSeries(QString(), S::Line, S::RightAxis, real, {0, 0, 255}, S::Solid);
+    RunTimeSeries = makeSeries(QString(), S::Bar, S::LeftAxis, whole, {0, 0, 255}, S::Solid);
+    CyclesSeries = makeSeries(QString(), S::Bar, S::RightAxis, whole, {255, 0, 0}, S::Solid);
+    setSeriesTitles();
+}
+
+void TMessDaten::setSeriesTitles() {
+    const bool in = KompUtils::ImperialUnits;
+    TSeries[1].title = in ? tr("T 40in") : tr("T 100cm");
+    TSeries[2].title = in ? tr("T 30in") : tr("T 75cm");
+    TSeries[3].title = in ? tr("T 20in") : tr("T 50cm");
+    TSeries[4].title = in ? tr("T 10in") : tr("T 25cm");
+    TSeries[5].title = in ? tr("T 0in") : tr("T  0cm");
+    RefSeries.title = KompUtils::RefCaption;
+    O2Series.title = tr("O2");
+    RunTimeSeries.title = tr("Laufzeit");
+    CyclesSeries.title = tr("Zyklen");
+}
+
+void TMessDaten::RetranslateTitles(ChartTarget* chart) {
+    setSeriesTitles();
+    if (!chart)
+        return;
+    chart->setAxisTitle(ChartTarget::Bottom, tr("Messwert- Nr"));
+    setSideAxisTitles(*chart);
 }
 
 std::array<ChartSeriesData*, 9> TMessDaten::AllSeries() {
@@ -584,17 +599,24 @@ void TMessDaten::SetupChart(ChartTarget& chart) const {
     chart.setLegendVisible(true);
 }
 
+void TMessDaten::setSideAxisTitles(ChartTarget& chart) const {
+    if (!FanMode) {
+        chart.setAxisTitle(ChartTarget::Left, KompUtils::ImperialUnits ? tr("T[°F]") : tr("T[°C]"));
+        chart.setAxisTitle(ChartTarget::Right, tr("O2/vol%"));
+    } else {
+        chart.setAxisTitle(ChartTarget::Left, tr("t/min"));
+        chart.setAxisTitle(ChartTarget::Right, tr("n"));
+    }
+}
+
 void TMessDaten::SetAxes(ChartTarget& chart) const {
     ResetAxes(chart);
     chart.setAxisLabelFormat(ChartTarget::Left, QStringLiteral("#"));
     chart.setAxisLabelFormat(ChartTarget::Right, QStringLiteral("#"));
+    setSideAxisTitles(chart);
     if (!FanMode) {
-        chart.setAxisTitle(ChartTarget::Left, KompUtils::ImperialUnits ? tr("T[°F]") : tr("T[°C]"));
-        chart.setAxisTitle(ChartTarget::Right, tr("O2/vol%"));
         chart.setAxisMaximum(ChartTarget::Bottom, PointCount);
     } else {
-        chart.setAxisTitle(ChartTarget::Left, tr("t/min"));
-        chart.setAxisTitle(ChartTarget::Right, tr("n"));
         // Room for the last bar.
         chart.setAxisMaximum(ChartTarget::Bottom, PointCount + 0.5);
     }

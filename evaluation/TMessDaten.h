@@ -120,6 +120,9 @@ public:
     void SetupChart(ChartTarget& chart) const;
     void SetAxes(ChartTarget& chart) const;
     void ResetAxes(ChartTarget& chart) const;
+    // The series titles and, on `chart` when given, the axis titles again in the language in
+    // force, for a window that stays open over a language switch; ranges and points stay.
+    void RetranslateTitles(ChartTarget* chart);
 
     QString ErrorText() const { return m_errorText; }
 
@@ -148,6 +151,8 @@ public:
     ChartSeriesData CyclesSeries;
 
 private:
+    void setSeriesTitles();
+    void setSideAxisTitles(ChartTarget& chart) const;
     bool processLine(const QString& line);
     void addPlaceholders();
 

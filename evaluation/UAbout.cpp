@@ -11,6 +11,7 @@ constexpr int ClientHeight = 215;
 } // namespace
 
 TFAbout::TFAbout(const TFMain& main, QWidget* parent) : Retranslatable<QDialog>(parent) {
+    m_fromMain = true;
     build();
     FormCreate(main.ProductName()->text(), main.VersionLabel()->text(), main.Comments()->text(),
                main.programLogoPixmap());
@@ -89,4 +90,9 @@ void TFAbout::FormCreate(const QString& productName, const QString& version,
 void TFAbout::retranslateUi() {
     setWindowTitle(tr("Info"));
     m_okButton->setText(tr("OK"));
+    if (m_fromMain) {
+        m_productName->setText(TFMain::productNameText());
+        m_version->setText(TFMain::versionText());
+        m_comments->setText(TFMain::commentsText());
+    }
 }

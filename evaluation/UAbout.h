@@ -39,6 +39,8 @@ private:
     void FormCreate(const QString& productName, const QString& version, const QString& comments,
                     const QPixmap& logo);
 
+    // Made from the main window: its texts follow a language switch.
+    bool m_fromMain = false;
     QLabel* m_programLogo = nullptr;
     QLabel* m_productName = nullptr;
     QLabel* m_version = nullptr;

@@ -6,6 +6,7 @@
 #include "core/PlantTabs.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
+#include "evaluation/ChartTitles.h"
 #include "evaluation/ReportFill.h"
 #include "evaluation/UAbout.h"
 #include "evaluation/UChartSeries.h"
@@ -662,6 +663,8 @@ void TFGraphForm::retranslateUi() {
     m_pages->setTabText(1, tr("Lüfterdaten"));
     m_panels[0]->setText(tr("Pfad:"));
     m_panels[2]->setText(tr("Anzahl Speicherwerte:"));
+    if (m_data && m_chartSeries)
+        RetranslateChartTitles(*m_data, *m_chartSeries, m_chart);
 }
 
 void TFGraphForm::FormDestroy() {

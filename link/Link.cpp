@@ -202,10 +202,16 @@ Link* Link::current() {
     return s_current;
 }
 
-void Link::setStatus(const QString& text) {
-    m_status = text;
+void Link::setStatus(const char* source, const QString& suffix) {
+    m_statusSource = source;
+    m_statusSuffix = suffix;
+    const QString text = status();
     qCDebug(lcLink) << "status" << text;
     emit statusText(text);
+}
+
+QString Link::status() const {
+    return m_statusSource ? tr(m_statusSource) + m_statusSuffix : QString();
 }
 
 void Link::ReadLinkSettings() {
@@ -221,7 +227,7 @@ void Link::ReadLinkSettings() {
 }
 
 void Link::closeClient(int ms) {
-    setStatus(tr("Schliesse Verbindung...."));
+    setStatus(QT_TR_NOOP("Schliesse Verbindung...."));
     emit stopPollTimer();
     LinkOpen = false;
     WaitMs(ms);
@@ -256,7 +262,7 @@ void Link::OpenLink() {
         LinkOpen = false;
         const quint16 port = quint16(std::clamp(NetPort, 0, 65535));
         // Reported before connecting, so that an error raised at once is not overwritten.
-        setStatus(tr("Baue Netzwerkverbindung auf......"));
+        setStatus(QT_TR_NOOP("Baue Netzwerkverbindung auf......"));
         if (IsNumericIP(NetAddress)) {
             m_clientAddress = NetAddress;
             m_clientHost.clear();
@@ -288,14 +294,14 @@ void Link::OpenLink() {
         ComPort1.setDataTerminalReady(true);
         ComPort1.setRequestToSend(true);
         ComPort1.clearError();
-        setStatus(tr("Serielle Verbindung auf :") + QStringLiteral("COM") +
-                  QString::number(ComNumber));
+        setStatus(QT_TR_NOOP("Serielle Verbindung auf :"),
+                  QStringLiteral("COM") + QString::number(ComNumber));
         emit startPollTimer();
         LinkOpen = true;
     } else {
         emit information(
             tr("Fehler beim Öffnen der seriellen Schnittstelle !\rBitte überprüfen!!"));
-        setStatus(tr("Keine Verbindung\rBitte Kabel und PC- Einstellung überprüfen!"));
+        setStatus(QT_TR_NOOP("Keine Verbindung\rBitte Kabel und PC- Einstellung überprüfen!"));
         LinkOpen = false;
     }
     BaseTimeout = SerialBaseTimeout;
@@ -342,7 +348,7 @@ void Link::ClientSocket1Read() {
 
 void Link::ClientSocket1Connect() {
     ClientSocket1.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    setStatus(tr("Netzwerkverbindung zu :") + NetAddress);
+    setStatus(QT_TR_NOOP("Netzwerkverbindung zu :"), NetAddress);
     LinkOpen = true;
     emit startPollTimer();
     emit enableMainWindow();
@@ -350,7 +356,7 @@ void Link::ClientSocket1Connect() {
 }
 
 void Link::ClientSocket1Disconnect() {
-    setStatus(tr("Netzwerkverbindung ist inaktiv !"));
+    setStatus(QT_TR_NOOP("Netzwerkverbindung ist inaktiv !"));
     emit stopPollTimer();
     LinkOpen = false;
 }
@@ -362,8 +368,8 @@ void Link::ClientSocket1Error(QAbstractSocket::SocketError error) {
     qCDebug(lcLink) << "socket error" << error << ClientSocket1.errorString();
     LinkOpen = false;
     emit stopPollTimer();
-    setStatus(tr("Fehler beim Öffnen der Netzerkverbindung!\rBitte Kabel und PC- Einstellung "
-                 "überprüfen!"));
+    setStatus(QT_TR_NOOP("Fehler beim Öffnen der Netzerkverbindung!\rBitte Kabel und PC- "
+                         "Einstellung überprüfen!"));
     emit enableMainWindow();
     emit errorReport(tr("Asynchroner Socket-Fehler %d")
                          .replace(QStringLiteral("%d"), QString::number(SocketErrorNumber(error))));

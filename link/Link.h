@@ -71,8 +71,9 @@ public:
     // to be resolved (the other one is empty).
     QString clientAddress() const { return m_clientAddress; }
     QString clientHost() const { return m_clientHost; }
-    // The last status-line text.
-    QString status() const { return m_status; }
+    // The last status-line text, in the language in force now: a window that shows it sets
+    // it again after a language switch.
+    QString status() const;
 
 signals:
     void statusText(const QString& text);
@@ -95,12 +96,15 @@ private slots:
     void Timeout1Timer();
 
 private:
-    void setStatus(const QString& text);
+    // `source` is a QT_TR_NOOP text, kept untranslated so that status() can follow a
+    // language switch; `suffix` is data (a port, an address).
+    void setStatus(const char* source, const QString& suffix = QString());
     void closeClient(int ms);
 
     QString m_clientAddress;
     QString m_clientHost;
-    QString m_status;
+    const char* m_statusSource = nullptr;
+    QString m_statusSuffix;
 };
 
 } // namespace Kommunikation
