@@ -24,8 +24,7 @@ double OutputScheduler::requestArrived(qint64 byteCount) {
     return m_requestLineFree;
 }
 
-void OutputScheduler::enqueue(const QList<OutputPiece>& pieces, double notBefore,
-                              bool carriesRecord) {
+void OutputScheduler::enqueue(const QList<OutputPiece>& pieces, double notBefore, qint64 record) {
     bool first = true;
     for (const OutputPiece& p : pieces) {
         Item it;
@@ -38,14 +37,19 @@ void OutputScheduler::enqueue(const QList<OutputPiece>& pieces, double notBefore
         m_queue.push_back(it);
     }
     if (!m_queue.empty() && !pieces.isEmpty())
-        m_queue.back().lastOfRecord = carriesRecord;
+        m_queue.back().record = record;
     pump();
 }
 
-int OutputScheduler::clear() {
+int OutputScheduler::clear(QList<qint64>* records) {
     int lost = 0;
-    for (const Item& it : m_queue)
-        lost += it.lastOfRecord ? 1 : 0;
+    for (const Item& it : m_queue) {
+        if (it.record < 0)
+            continue;
+        ++lost;
+        if (records)
+            records->append(it.record);
+    }
     ++m_generation;
     m_queue.clear();
     m_timer.stop();

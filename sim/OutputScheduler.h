@@ -27,11 +27,12 @@ public:
     // over the paced line (ms, same clock as now()).
     double requestArrived(qint64 byteCount);
     // Queues the pieces of one reply; its first piece starts no earlier than `notBefore`.
-    // `carriesRecord` marks a reply that hands out a stored record.
-    void enqueue(const QList<OutputPiece>& pieces, double notBefore, bool carriesRecord = false);
+    // `record` (>= 0) marks a reply that hands out a stored record, by its serial number.
+    void enqueue(const QList<OutputPiece>& pieces, double notBefore, qint64 record = -1);
     bool idle() const { return m_queue.empty(); }
-    // Forgets everything not yet sent; returns how many stored records went down with it.
-    int clear();
+    // Forgets everything not yet sent; returns how many stored records went down with it
+    // and, when asked, their serial numbers.
+    int clear(QList<qint64>* records = nullptr);
 
 signals:
     void becameIdle();
@@ -46,7 +47,7 @@ private:
         double delayAfterPrevious = 0;
         double start = -1; // fixed once the item is the head
         qsizetype sent = 0;
-        bool lastOfRecord = false;
+        qint64 record = -1; // set on the last piece of a record's reply
     };
     std::function<void(const QByteArray&)> m_write;
     std::deque<Item> m_queue;

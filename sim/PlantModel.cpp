@@ -192,8 +192,10 @@ StoredRecord PlantModel::snapshot(const PlantState& p) const {
 void PlantModel::store(PlantState& p, const StoredRecord& r) {
     // A full memory gives up its oldest record: the newest values matter most.
     p.memory.push_back(r);
-    while (p.memory.size() > size_t(kMemoryCapacity))
+    while (p.memory.size() > size_t(kMemoryCapacity)) {
         p.memory.pop_front();
+        ++p.overwritten;
+    }
 }
 
 void PlantModel::startPile(int address) {

@@ -47,6 +47,7 @@ struct PlantState {
     qint64 pileAgeMinutes = 0;
     int minutesSinceStored = 0;
     std::deque<StoredRecord> memory; // oldest first, at most kMemoryCapacity
+    qint64 overwritten = 0;          // records a full memory gave up for newer ones
 
     int wireTemperature(int sensor) const; // tenths of °C
     int wireO2() const;                    // tenths of vol%

@@ -154,6 +154,8 @@ bool Simulator::openSerial(const QString& device) {
 Session* Simulator::addSession(Channel* channel) {
     auto* s = new Session(channel, this);
     m_sessions.append(s);
+    if (channel->kind() == Channel::Kind::Tcp)
+        ++m_stats.connectionsAccepted;
     connect(channel, &Channel::received, s, [this, s](const QByteArray& b) { onReceived(s, b); });
     connect(channel, &Channel::closed, s, [this, s] { removeSession(s); });
     connect(s->out, &OutputScheduler::becameIdle, s, [this, s] {
@@ -169,7 +171,7 @@ Session* Simulator::addSession(Channel* channel) {
 void Simulator::removeSession(Session* s) {
     if (!m_sessions.removeOne(s))
         return;
-    m_stats.recordsLost += s->out->clear(); // replies that never made it onto the line
+    loseQueued(s); // replies that never made it onto the line
     s->deleteLater();
 }
 
@@ -179,7 +181,7 @@ void Simulator::dropConnections() {
         if (s->channel->kind() != Channel::Kind::Tcp)
             continue;
         ++m_stats.connectionsCut;
-        m_stats.recordsLost += s->out->clear();
+        loseQueued(s);
         s->channel->cut(true);
         removeSession(s);
     }
@@ -190,7 +192,7 @@ void Simulator::close() {
         m_server->close();
     const QList<Session*> all = m_sessions;
     for (Session* s : all) {
-        m_stats.recordsLost += s->out->clear();
+        loseQueued(s);
         s->channel->cut(true);
         removeSession(s);
     }
@@ -212,6 +214,27 @@ void Simulator::clearFrames() {
 }
 Stats Simulator::stats() const {
     return m_stats;
+}
+
+void Simulator::keepRecordLog(bool on) {
+    m_keepRecordLog = on;
+    m_recordLog.clear();
+    m_recordLogFirst = m_stats.recordsHandedOut;
+}
+
+void Simulator::setFate(qint64 serial, RecordFate fate) {
+    const qint64 i = serial - m_recordLogFirst;
+    if (m_keepRecordLog && i >= 0 && i < m_recordLog.size())
+        m_recordLog[i].fate = fate;
+}
+
+void Simulator::loseQueued(Session* s) {
+    QList<qint64> records;
+    const int lost = s->out->clear(&records);
+    m_stats.recordsLost += lost;
+    m_stats.recordsCut += lost;
+    for (qint64 serial : records)
+        setFate(serial, RecordFate::Cut);
 }
 
 void Simulator::onReceived(Session* s, const QByteArray& bytes) {
@@ -247,32 +270,46 @@ void Simulator::handleFrame(Session* s, const RequestFrame& f, double arrivedAt)
 
     if (m_model.plant(f.address).present) {
         bool tookRecord = false;
-        QByteArray reply = execute(f, &tookRecord);
+        StoredRecord taken;
+        QByteArray reply = execute(f, &taken, &tookRecord);
         const auto it = m_overrides.constFind(quint32(f.address) << 8 | quint8(f.letter));
         if (it != m_overrides.constEnd())
             reply = *it;
-        if (tookRecord)
-            ++m_stats.recordsHandedOut;
+        qint64 serial = -1;
+        if (tookRecord) {
+            serial = m_stats.recordsHandedOut++;
+            if (m_keepRecordLog)
+                m_recordLog.append({f.address, taken, RecordFate::Sent});
+        }
         if (!reply.isEmpty()) {
             const FaultOutcome o = m_faults.apply(reply);
             if (o.dropped) {
                 ++m_stats.dropped;
-                if (tookRecord)
+                if (tookRecord) {
                     ++m_stats.recordsLost;
+                    ++m_stats.recordsDropped;
+                    setFate(serial, RecordFate::Dropped);
+                }
             } else {
                 ++m_stats.replies;
                 if (o.garbled)
                     ++m_stats.garbled;
+                if (tookRecord && o.garbled) {
+                    ++m_stats.recordsGarbled;
+                    setFate(serial, RecordFate::Garbled);
+                }
                 QByteArray all;
                 for (const OutputPiece& p : o.pieces)
                     all += p.bytes;
                 emit replySent(all);
                 s->out->setBaud(faults().baud);
-                s->out->enqueue(o.pieces, arrivedAt, tookRecord);
+                s->out->enqueue(o.pieces, arrivedAt, serial);
                 return; // a pending cut follows when the line is idle
             }
         } else if (tookRecord) {
             ++m_stats.recordsLost;
+            ++m_stats.recordsSilenced;
+            setFate(serial, RecordFate::Silenced);
         }
     }
     if (s->cutPending && s->out->idle()) {
@@ -339,7 +376,7 @@ bool Simulator::setValues(PlantState& p, const RequestFrame& f) {
     }
 }
 
-QByteArray Simulator::execute(const RequestFrame& f, bool* tookRecord) {
+QByteArray Simulator::execute(const RequestFrame& f, StoredRecord* taken, bool* tookRecord) {
     PlantState& p = m_model.plant(f.address);
     switch (f.letter) {
     case 'B':
@@ -355,11 +392,10 @@ QByteArray Simulator::execute(const RequestFrame& f, bool* tookRecord) {
     case '6':
         return ReplyWriter::clock(p.clock);
     case 'G': {
-        StoredRecord r;
-        if (!m_model.takeOldestRecord(f.address, &r))
+        if (!m_model.takeOldestRecord(f.address, taken))
             return {}; // an empty memory has nothing to say
         *tookRecord = true;
-        return ReplyWriter::stored(r);
+        return ReplyWriter::stored(*taken);
     }
     case 'o':
         m_model.setMode(f.address, 0);

@@ -38,6 +38,28 @@ struct Stats {
     qint64 recordsHandedOut = 0; // records taken out of a memory by 'G'
     qint64 recordsLost = 0;      // of those, the ones whose reply never went out
     qint64 connectionsCut = 0;   // gateway connections ended by the simulator
+    // The records lost split by cause: the fault injector swallowed the reply, the reply
+    // was still queued (or half sent) when its line went away, or an override kept it silent.
+    qint64 recordsDropped = 0;
+    qint64 recordsCut = 0;
+    qint64 recordsSilenced = 0;
+    qint64 recordsGarbled = 0;      // records whose reply went out with a spoilt field
+    qint64 connectionsAccepted = 0; // gateway connections the PC opened
+};
+
+// What became of a record that 'G' took out of a memory.
+enum class RecordFate {
+    Sent,     // its reply went out whole
+    Garbled,  // its reply went out whole with a spoilt field
+    Dropped,  // the fault injector swallowed its reply
+    Cut,      // its reply was still queued or half sent when the line went away
+    Silenced, // a reply override kept the plant silent
+};
+
+struct HandedOutRecord {
+    int address = 0;
+    StoredRecord record;
+    RecordFate fate = RecordFate::Sent;
 };
 
 class Channel;
@@ -70,6 +92,11 @@ public:
     QList<QByteArray> frames() const; // every request frame received, address byte first
     void clearFrames();
     Stats stats() const;
+    // Keeps every record handed out from now on, with its fate, so that a test can tell a
+    // record in a file from one the controllers never sent. Off by default: a long-running
+    // simulator would otherwise grow without end.
+    void keepRecordLog(bool on);
+    const QList<HandedOutRecord>& recordLog() const { return m_recordLog; }
 
     // Beyond the shared contract: deterministic time for tests and the program.
     void advanceMinutes(int minutes);      // move every clock and pile on at once
@@ -88,7 +115,9 @@ private:
     void removeSession(Session* s);
     void onReceived(Session* s, const QByteArray& bytes);
     void handleFrame(Session* s, const RequestFrame& f, double arrivedAt);
-    QByteArray execute(const RequestFrame& f, bool* tookRecord);
+    QByteArray execute(const RequestFrame& f, StoredRecord* taken, bool* tookRecord);
+    void loseQueued(Session* s);
+    void setFate(qint64 serial, RecordFate fate);
     bool setValues(PlantState& p, const RequestFrame& f);
 
     PlantModel m_model;
@@ -96,6 +125,9 @@ private:
     Stats m_stats;
     QList<QByteArray> m_frames;
     QHash<quint32, QByteArray> m_overrides; // key: address << 8 | letter
+    bool m_keepRecordLog = false;
+    qint64 m_recordLogFirst = 0; // serial of m_recordLog's first entry
+    QList<HandedOutRecord> m_recordLog;
     QTcpServer* m_server = nullptr;
     QList<Session*> m_sessions;
     QElapsedTimer m_real;
