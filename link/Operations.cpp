@@ -4,9 +4,12 @@
 #include "link/LinkLog.h"
 #include "link/Protocol.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <algorithm>
+
+Q_LOGGING_CATEGORY(lcWait, "o2.link.wait", QtInfoMsg)
 
 namespace Kommunikation {
 
@@ -57,12 +60,17 @@ void EndReplyWait() {
 bool AwaitReply(int timeoutMs, int address, int index) {
     if (IsWaiting()) {
         qCDebug(lcLink) << "exchange refused while another one waits" << address << index;
+        qCDebug(lcWait, "wait refused cmd=%d address=%d", index, address);
         return false;
     }
+    QElapsedTimer took;
+    took.start();
     SendRequest(address, index, {0});
     QPointer<Link> link = Link::current();
     if (!link) {
         TimeoutFlag = true;
+        qCDebug(lcWait, "wait cmd=%d address=%d replied=0 timeout=1 elapsed=0 limit=%d", index,
+                address, timeoutMs);
         return false;
     }
     QEventLoop loop;
@@ -81,6 +89,8 @@ bool AwaitReply(int timeoutMs, int address, int index) {
     // A loop ended by the program quitting saw neither reply nor time-out; it failed too.
     if (!replied)
         TimeoutFlag = true;
+    qCDebug(lcWait, "wait cmd=%d address=%d replied=%d timeout=%d elapsed=%lld limit=%d", index,
+            address, int(replied), int(TimeoutFlag), took.elapsed(), timeoutMs);
     return replied && !TimeoutFlag;
 }
 
