@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -89,6 +90,37 @@ bool endsWithoutLineEnd(const QString& path) {
         return false;
     char c = 0;
     return f.read(&c, 1) == 1 && c != '\n';
+}
+
+// The number of the last record line of an existing file (a fragment after it counts as
+// well), 0 when the file ends in no record line. A record line starts with its number and
+// has twelve ';'; the header has no such line.
+int lastRecordNumber(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.isSequential())
+        return 0;
+    const qint64 size = f.size();
+    const qint64 from = std::max<qint64>(0, size - 4096);
+    if (!f.seek(from))
+        return 0;
+    QList<QByteArray> lines = f.read(size - from).split('\n');
+    if (from > 0)
+        lines.removeFirst(); // may start inside a line
+    int last = 0;
+    int looked = 0;
+    for (qsizetype i = lines.size() - 1; i >= 0 && looked < 2; --i) {
+        const QByteArray& line = lines.at(i);
+        if (line.trimmed().isEmpty())
+            continue;
+        ++looked;
+        const qsizetype sep = line.indexOf(';');
+        bool ok = false;
+        const int n = sep > 0 ? line.left(sep).toInt(&ok) : 0;
+        // Only a whole record line, or a fragment that still holds its number field.
+        if (ok && n > last && (line.count(';') >= 12 || looked == 1))
+            last = n;
+    }
+    return last;
 }
 
 // Pushes the written bytes to the storage device, so that a full or failing device is
@@ -224,6 +256,10 @@ bool OpenMeasurementFile(int plant, const QDate& today) {
     bool needsLineEnd = false;
     if (!fresh) {
         needsLineEnd = endsWithoutLineEnd(a.Datei);
+        // A readout cut short by a crash or a power loss has put lines into the file that
+        // the count in the settings file (saved at the close) does not know of yet: the
+        // numbering goes on after the file's last record instead of repeating numbers.
+        a.Anzahl = std::max(a.Anzahl, lastRecordNumber(a.Datei));
         // A device or pipe has no end to seek to; truncating it is a no-op.
         const QIODevice::OpenMode mode =
             info.isFile() ? QIODevice::Append : QIODevice::ExistingOnly;
