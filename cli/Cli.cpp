@@ -76,6 +76,20 @@ struct PileNaming {
 };
 PileNaming parseNaming(const QStringList& args);
 
+// The arguments of watch: [--at-start] [--every SECONDS]; the readout interval in seconds,
+// 0 = once a day at the readout hour.
+int watchEvery(const QStringList& args) {
+    int every = 0;
+    for (int i = 0; i < args.size(); ++i) {
+        bool ok = args[i] == QLatin1String("--at-start");
+        if (args[i] == QLatin1String("--every") && i + 1 < args.size())
+            every = args[++i].toInt(&ok);
+        if (!ok || every < 0)
+            throw UsageError(tr("watch [--at-start] [--every SEKUNDEN]"));
+    }
+    return every;
+}
+
 int parsePlant(const QString& text) {
     bool ok = false;
     const int p = text.toInt(&ok);
@@ -327,8 +341,7 @@ void Validate(const Command& c) {
         for (const QString& a : c.args.mid(1))
             parseAssignment(a);
     } else if (c.name == QLatin1String("watch")) {
-        if (!(c.args.isEmpty() || c.args == QStringList{QStringLiteral("--at-start")}))
-            throw UsageError(tr("watch [--at-start]"));
+        watchEvery(c.args);
     } else if (c.name == QLatin1String("readout")) {
         if (c.args.isEmpty())
             throw UsageError(tr("readout PLANT... | all"));
@@ -410,6 +423,9 @@ void onSignal(int) {
 // closed with its count before the tool ends.
 int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     const bool atStart = c.args.contains(QStringLiteral("--at-start"));
+    // A readout every so many seconds instead of daily: the fault soak lets simulated days
+    // pass in seconds.
+    const int every = watchEvery(c.args);
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
         return Failed;
     std::signal(SIGINT, onSignal);
@@ -430,6 +446,8 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     Readout::View view;
     // The record on the wire is still written; then the readout ends.
     view.stopRequested = [&] { return stop; };
+    bool teachInDue = false;
+    std::function<void()> teachIn;
     const auto runReadout = [&] {
         inReadout = true;
         s.poll.StopTimer();
@@ -453,12 +471,32 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
         inReadout = false;
         if (stop)
             loop.quit();
+        else if (teachInDue)
+            teachIn();
     };
+
+    // Left alone for days, the tool must outlive a gateway that drops the connection: it
+    // connects again and teaches in anew as at a connect, but never inside a readout's or a
+    // teach-in's waits, whose exchanges would refuse the probes and lose every plant.
+    teachIn = [&] {
+        teachInDue = inReadout;
+        if (teachInDue || stop)
+            return;
+        s.poll.TeachInPending = true;
+        s.poll.TeachIn();
+    };
+    QObject::connect(&s.link, &Link::connected, &loop, [&] { teachIn(); });
+    const auto busy = [&] { return inReadout || stop || s.poll.isRunning(); };
 
     Settings::ComputeBackupDue();
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        if (inReadout || stop || !Settings::BackupEnabled)
+        if (busy())
+            return;
+        if (LinkLayer == 1 && !LinkOpen &&
+            s.link.ClientSocket1.state() == QAbstractSocket::UnconnectedState)
+            s.link.OpenLink();
+        if (every > 0 || !Settings::BackupEnabled)
             return;
         if (QDateTime::currentDateTime() >= Settings::BackupDue) {
             runReadout();
@@ -466,6 +504,13 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
         }
     });
     tick.start(1000);
+    QTimer often;
+    QObject::connect(&often, &QTimer::timeout, &loop, [&] {
+        if (!busy())
+            runReadout();
+    });
+    if (every > 0)
+        often.start(every * 1000);
     s.poll.StartTimer();
     if (atStart)
         QTimer::singleShot(0, &loop, runReadout);
@@ -737,8 +782,10 @@ QString UsageText() {
         "                             start a new pile (the naming dialog's rules)\n"
         "  end-pile PLANT [--force]   read the remaining records, then end the pile\n"
         "  setup PLANT [KEY=VALUE...] the nine setup values; assignments (O2 in vol%) are sent\n"
-        "  watch [--at-start]         poll and read out daily at the readout hour (ZEIT)\n"
-        "                             until SIGINT/SIGTERM; --at-start reads out at once\n");
+        "  watch [--at-start] [--every S]\n"
+        "                             poll and read out daily at the readout hour (ZEIT)\n"
+        "                             until SIGINT/SIGTERM; --at-start reads out at once,\n"
+        "                             --every S every S seconds; reconnects to a gateway\n");
     return linkCommands + FileCommandsUsage();
 }
 
