@@ -44,7 +44,9 @@ exe=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 check "desktop Exec names an installed program" test -x "$P/bin/$exe"
 check "desktop Icon names an installed icon" test -s "$P/share/icons/hicolor/256x256/apps/$icon.png"
-check "256 px icon" bash -c "file '$P/share/icons/hicolor/256x256/apps/o2aerolis.png' | grep -q '256 x 256'"
+# PNG width and height, big-endian, after the signature and the IHDR header.
+size=$(od -An -tx1 -j16 -N8 "$P/share/icons/hicolor/256x256/apps/o2aerolis.png" | tr -d ' \n')
+check "256 px icon" test "$size" = 0000010000000100
 check "service runs the installed tool" \
     grep -q "^ExecStart=$P/bin/o2aerolis-cli " "$P/share/doc/o2aerolis/examples/o2aerolis-watch.service"
 
