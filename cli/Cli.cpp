@@ -448,6 +448,16 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     view.stopRequested = [&] { return stop; };
     bool teachInDue = false;
     std::function<void()> teachIn;
+    // True when the gateway link was down and a new connection is under way. Tried after
+    // every readout as well as on the tick: readouts that follow each other closely would
+    // otherwise always be running when the tick comes.
+    const auto reconnect = [&] {
+        if (LinkLayer != 1 || LinkOpen ||
+            s.link.ClientSocket1.state() != QAbstractSocket::UnconnectedState)
+            return false;
+        s.link.OpenLink();
+        return true;
+    };
     const auto runReadout = [&] {
         inReadout = true;
         s.poll.StopTimer();
@@ -473,6 +483,8 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
             loop.quit();
         else if (teachInDue)
             teachIn();
+        else
+            reconnect();
     };
 
     // Left alone for days, the tool must outlive a gateway that drops the connection: it
@@ -493,9 +505,7 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
         if (busy())
             return;
-        if (LinkLayer == 1 && !LinkOpen &&
-            s.link.ClientSocket1.state() == QAbstractSocket::UnconnectedState)
-            s.link.OpenLink();
+        reconnect();
         if (every > 0 || !Settings::BackupEnabled)
             return;
         if (QDateTime::currentDateTime() >= Settings::BackupDue) {
@@ -506,7 +516,7 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     tick.start(1000);
     QTimer often;
     QObject::connect(&often, &QTimer::timeout, &loop, [&] {
-        if (!busy())
+        if (!busy() && !reconnect())
             runReadout();
     });
     if (every > 0)
