@@ -1,0 +1,56 @@
+// The fault soak in short: 16 plants over one simulated day with dropped, garbled, split and
+// noisy replies and a gateway that cuts its connection; the tool's watch must neither crash
+// nor hang, file no record it was never sent, and the records must add up.
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+class TestSoak : public QObject {
+    Q_OBJECT
+    QByteArray out;
+
+    qint64 figure(const char* label) const {
+        const QRegularExpression form(QStringLiteral("\\n +%1 +(\\d+)\\n")
+                                          .arg(QRegularExpression::escape(QLatin1String(label))));
+        const auto m = form.match(QString::fromLocal8Bit(out));
+        return m.hasMatch() ? m.captured(1).toLongLong() : -1;
+    }
+
+private slots:
+    void oneDayOfFaults() {
+        QProcess p;
+        p.start(QStringLiteral(O2_SOAK),
+                {QStringLiteral("--days"), QStringLiteral("1"), QStringLiteral("--plants"),
+                 QStringLiteral("16"), QStringLiteral("--seed"), QStringLiteral("7"),
+                 QStringLiteral("--time-factor"), QStringLiteral("60"), QStringLiteral("--every"),
+                 QStringLiteral("4"), QStringLiteral("--cut-every"), QStringLiteral("8"),
+                 QStringLiteral("--quiet")});
+        QVERIFY(p.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, 240000);
+        out = p.readAllStandardOutput();
+        qInfo("%s", out.constData());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+
+        // The faults were there...
+        QVERIFY(figure("replies dropped by the gateway") > 0);
+        QVERIFY(figure("replies garbled") > 0);
+        QVERIFY(figure("connections cut") > 0);
+        QVERIFY(figure("reconnects") >= figure("connections cut"));
+        QVERIFY(figure("records in the files") > 0);
+        // ...and did no harm beyond the records they took off the wire.
+        QCOMPARE(figure("crashes"), 0);
+        QCOMPARE(figure("hangs"), 0);
+        QCOMPARE(figure("records in a file that the simulator never sent"), 0);
+        QCOMPARE(figure("records in the files more than once"), 0);
+        QCOMPARE(figure("records sent whole but not in a file"), 0);
+        QCOMPARE(figure("records still in the controllers"), 0);
+        QCOMPARE(figure("waits that overran their time-out by more than the limit"), 0);
+        QCOMPARE(figure("records lost on the wire (simulator's count)"),
+                 figure("'G' replies dropped") + figure("'G' replies cut off with the connection"));
+        QVERIFY(out.contains(": adds up\n  lost on the wire"));
+        QCOMPARE(p.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSoak)
+#include "tst_soak.moc"
