@@ -85,9 +85,7 @@ private:
         if (!m_o.quiet)
             std::fprintf(stderr, "o2soak: %s\n", qPrintable(text));
     }
-    double simulatedDays() const {
-        return m_start.secsTo(const_cast<sim::Simulator&>(m_sim).plant(1).clock) / 86400.0;
-    }
+    double simulatedDays() { return m_start.secsTo(m_sim.plant(1).clock) / 86400.0; }
 
     Options m_o;
     QRandomGenerator m_rng;
@@ -180,6 +178,14 @@ void Soak::startTool() {
     connect(m_tool.get(), &QProcess::readyReadStandardOutput, this, &Soak::onStdout);
     connect(m_tool.get(), &QProcess::readyReadStandardError, this, &Soak::onStderr);
     connect(m_tool.get(), &QProcess::finished, this, &Soak::onToolFinished);
+    connect(m_tool.get(), &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        std::fprintf(stderr, "o2soak: cannot start %s\n", qPrintable(m_o.cli));
+        ++m_crashes;
+        m_phase = Phase::Done;
+        QCoreApplication::quit();
+    });
     m_tool->start(m_o.cli, {QStringLiteral("--dir"), m_dir.path(), QStringLiteral("watch"),
                             QStringLiteral("--every"), QString::number(m_o.every)});
     ++m_starts;
