@@ -218,6 +218,8 @@ void fillGraph(TFQRGraphForm& report, const TMessDaten& data, TChartSeries& seri
         QValueAxis* src = QtChartTarget::axisOf(shown, a);
         QtChartTarget::axisOf(report.chart(), a)->setRange(src->min(), src->max());
     }
+    // Only what the printed plot can draw of that range, as on screen.
+    series.FitView(report.chart(), report.plotColumns());
 }
 
 } // namespace Reports

@@ -6,6 +6,8 @@
 
 #include "evaluation/TMessDaten.h"
 
+#include <QList>
+#include <QPointF>
 #include <QPointer>
 #include <array>
 
@@ -17,6 +19,26 @@ class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
 
+// The points of `points` (x rising) that draw the same line over xMin..xMax on `columns`
+// pixel columns: per column the first, lowest, highest and last point in their order, and
+// the nearest point outside each end, so that the line still runs on to the border. With
+// fewer points than columns every point in view stays.
+QList<QPointF> DecimatedPoints(const QList<QPointF>& points, double xMin, double xMax, int columns);
+
+// The bars of `points` (bar k at x = k, BarWidth wide) that draw the same picture over
+// xMin..xMax on `columns` pixel columns, as values on an axis of their own. Where the bars
+// in view are no denser than the columns, they are the bars themselves (the axis shifted by
+// the first one); where they are denser, one bar per column, as high as the highest bar
+// that falls into it (the bars grow from 0, so that is what the column shows).
+struct BarView {
+    static constexpr double BarWidth = 0.5; // of a position, as the chart draws bars
+    QList<double> values;
+    double axisMin = 0;
+    double axisMax = 1;
+    double barWidth = BarWidth;
+};
+BarView BarsInView(const QList<QPointF>& points, double xMin, double xMax, int columns);
+
 // Applies the settings of a ChartTarget to a QChart: a left and a right value axis for the
 // vertical values, a value axis at the bottom for the point positions, title, legend and a
 // footer line under the plot. The axes are created on first use and belong to the chart.
@@ -27,6 +49,9 @@ public:
     // The chart's axis at that place (created and added when missing).
     QValueAxis* axis(Axis a) const;
     static QValueAxis* axisOf(QChart* chart, Axis a);
+    // The hidden horizontal axis that bars shown for a view are placed on (BarsInView);
+    // created when missing, never returned by axisOf.
+    static QValueAxis* viewAxisOf(QChart* chart);
     // The footer text of the chart, "" when none was set.
     static QString footerOf(QChart* chart);
     // An automatic maximum follows the series attached to the axis: call after attaching
@@ -53,6 +78,11 @@ private:
 // O2 as lines; run time and cycles as bars). A series lives as long as this object: it is
 // shown by a chart only while attached, attaching to another chart moves it there, and a
 // series that a destroyed chart took with it is made again from the data on the next use.
+//
+// A series either holds all points of the data (AttachSeries, the printed protocols) or
+// only what a chart's plot area can draw of its current horizontal range (AttachToView,
+// FitView: the graph window and its printout). A long file has far more points than the
+// plot has pixel columns, and the chart facility spends its time per point, not per pixel.
 class TChartSeries {
 public:
     explicit TChartSeries(const TMessDaten& data);
@@ -67,9 +97,21 @@ public:
     void SetupChart(QChart* chart) const;
     void SetAxes(QChart* chart) const;
     void ResetAxes(QChart* chart) const;
-    // Attaches all nine series to `chart`, bound to its axes; nullptr detaches them from
-    // whatever chart holds them.
+    // Attaches all nine series to `chart`, bound to its axes, with all their points;
+    // nullptr detaches them from whatever chart holds them.
     void AttachSeries(QChart* chart);
+
+    // Attaches series i to `chart` (moving it from any other), cut to what `columns` pixel
+    // columns show of the chart's bottom range (DecimatedPoints, BarsInView) before the
+    // chart sees it. Call updateAutoMaxima once after attaching a set.
+    void AttachToView(int i, QChart* chart, int columns);
+    // Cuts every series of ours on `chart` again to its bottom range and `columns`: after
+    // a zoom, a pan or a resize, or after someone else attached them with all points.
+    // Series already cut to that view are left alone.
+    void FitView(QChart* chart, int columns);
+    // The number of points of the data behind a series of ours (the placeholder at
+    // position 0 included), whatever part of them it shows; -1 for a foreign series.
+    int DataCount(const QAbstractSeries* s) const;
 
     // Series i (0..8) as drawn.
     QAbstractSeries* Series(int i);
@@ -77,9 +119,22 @@ public:
     QBarSet* BarSet(int i);         // 7..8, else nullptr
 
 private:
+    // What a series holds when it shows a view.
+    struct View {
+        bool on = false;
+        double xMin = 0;
+        double xMax = 0;
+        int columns = 0;
+        quint64 generation = 0;
+    };
+
     void ensure(int i);
     void fill(int i);
+    void fitTo(int i, QChart* chart, int columns);
+    void markDataMaximum(int i);
 
     const TMessDaten& m_data;
     std::array<QPointer<QAbstractSeries>, 9> m_series;
+    std::array<View, 9> m_view{};
+    quint64 m_generation = 1; // counts the fills, so that a view knows it is stale
 };

@@ -37,6 +37,8 @@
 #include <QValueAxis>
 #include <QXYSeries>
 
+#include <cmath>
+
 namespace {
 
 QString defaultChooser(QWidget* parent, const QString& startDir) {
@@ -91,17 +93,6 @@ Reports::SeriesChoice tickedOf(const std::array<QCheckBox*, TFGraphForm::BoxCoun
             ticked[size_t(i)] = true;
     }
     return ticked;
-}
-
-// Number of points a series holds (bars: the values of its one set).
-int pointsOf(const QAbstractSeries* s) {
-    if (auto* xy = qobject_cast<const QXYSeries*>(s))
-        return int(xy->count());
-    if (auto* bars = qobject_cast<const QAbstractBarSeries*>(s)) {
-        const QList<QBarSet*> sets = bars->barSets();
-        return sets.isEmpty() ? 0 : int(sets.constFirst()->count());
-    }
-    return 0;
 }
 
 } // namespace
@@ -201,6 +192,11 @@ TFGraphForm::TFGraphForm(QWidget* parent) : Retranslatable<QDialog>(parent) {
     // The axes exist from the start, so that the handlers always find them.
     for (ChartTarget::Axis a : {ChartTarget::Left, ChartTarget::Right, ChartTarget::Bottom})
         QtChartTarget::axisOf(m_chart, a);
+    // The series show what the plot area can draw of the bottom range: cut again whenever
+    // that range (zoom, pan, undo) or the plot's width changes.
+    connect(QtChartTarget::axisOf(m_chart, ChartTarget::Bottom), &QValueAxis::rangeChanged, this,
+            &TFGraphForm::fitView);
+    connect(m_chart, &QChart::plotAreaChanged, this, &TFGraphForm::fitView);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setSizeGripEnabled(false);
@@ -316,14 +312,39 @@ void TFGraphForm::removeAllSeries(QChart* chart) {
 }
 
 void TFGraphForm::attachTicked(QChart* chart) {
-    Reports::attachGraphSeries(chart, *m_data, *m_chartSeries, tickedOf(m_checks, m_data->FanMode));
+    const Reports::SeriesChoice ticked = tickedOf(m_checks, m_data->FanMode);
+    const int columns = ViewColumns();
+    for (int i = 0; i < int(ticked.size()); ++i) {
+        if (ticked[size_t(i)])
+            m_chartSeries->AttachToView(i, chart, columns);
+    }
+    QtChartTarget(chart).updateAutoMaxima();
+}
+
+int TFGraphForm::ViewColumns() const {
+    const double width = m_chart->plotArea().width() * m_chartView->devicePixelRatioF();
+    // Before the first layout the plot has no width yet; the layout cuts the series again.
+    constexpr int Unlaid = 1024;
+    return width >= 1 ? int(std::ceil(width)) : Unlaid;
+}
+
+void TFGraphForm::fitView() {
+    if (m_refreshing || !m_chartSeries)
+        return;
+    m_chartSeries->FitView(m_chart, ViewColumns());
 }
 
 void TFGraphForm::Refresh() {
+    // The axes first, with no series on the chart, then each series cut to the new view
+    // before the chart takes it: the chart facility then handles every point once.
+    m_refreshing = true;
     removeAllSeries(m_chart);
     QtChartTarget target(m_chart);
     m_data->SetAxes(target);
     attachTicked(m_chart);
+    m_refreshing = false;
+    // New axis titles or labels may have moved the plot's borders meanwhile.
+    fitView();
     m_chart->update();
     update();
 }
@@ -505,8 +526,9 @@ bool TFGraphForm::Chart1AllowScroll(const QValueAxis* axis, double newMin, doubl
     const QList<QAbstractSeries*> series = m_chart->series();
     if (series.isEmpty())
         return false;
-    // The count includes the placeholder at position 0: n data points give n + 0.1.
-    const double limit = pointsOf(series.constFirst()) - 0.9;
+    // The count includes the placeholder at position 0: n data points give n + 0.1. The
+    // series shows only part of its points; the data behind it has them all.
+    const double limit = m_chartSeries->DataCount(series.constFirst()) - 0.9;
     return newMin >= 0.9 && newMax <= limit;
 }
 

@@ -63,6 +63,8 @@ public:
     bool PanBy(double delta);
     // The veto on a proposed range of one axis during a pan.
     bool Chart1AllowScroll(const QValueAxis* axis, double newMin, double newMax) const;
+    // The device pixel columns of the plot area, which the series are cut to.
+    int ViewColumns() const;
 
     const TMessDaten& data() const { return *m_data; }
     int WindowPlant() const { return m_plant; }
@@ -103,6 +105,7 @@ private:
     void Chart1UndoZoom();
 
     void Refresh();
+    void fitView();
     void removeAllSeries(QChart* chart);
     // Attaches the series of the active sheet whose boxes are ticked.
     void attachTicked(QChart* chart);
@@ -122,6 +125,7 @@ private:
     int m_plant = 1;
     bool m_creating = true;
     bool m_settingsChanged = false;
+    bool m_refreshing = false; // the series are cut once, at the end of a refresh
 
     // Zoom state: the axis ranges (bottom, left, right as min/max) before the first zoom.
     bool m_zoomed = false;

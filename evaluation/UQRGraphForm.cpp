@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QValueAxis>
 
+#include <algorithm>
+#include <cmath>
+
 using Report::Align;
 using Report::Element;
 using Report::label;
@@ -19,6 +22,11 @@ namespace {
 // The chart area in the detail band, in mm.
 constexpr double ChartWidth = 275.2;
 constexpr double ChartHeight = 122.0;
+
+// The chart is laid out at screen size, then scaled into the band.
+QSizeF layoutSize() {
+    return QSizeF(ChartWidth * 96 / 25.4, ChartHeight * 96 / 25.4);
+}
 
 void copyAxis(QChart* from, QChart* to, ChartTarget::Axis a) {
     QValueAxis* src = QtChartTarget::axisOf(from, a);
@@ -90,7 +98,7 @@ void TFQRGraphForm::buildLayout() {
     chartArea.paint = [this](QPainter& p, const QRectF& target) {
         // Laid out at screen size, then scaled into the target: the chart keeps the
         // proportions of its fonts and stays vector output.
-        const QSizeF screen(ChartWidth * 96 / 25.4, ChartHeight * 96 / 25.4);
+        const QSizeF screen = layoutSize();
         QGraphicsScene scene;
         scene.addItem(m_chart.get());
         m_chart->resize(screen);
@@ -128,6 +136,11 @@ void TFQRGraphForm::buildLayout() {
     f.setPixelSize(12);
     m_chart->setTitleFont(f);
     m_chart->legend()->setFont(f);
+}
+
+int TFQRGraphForm::plotColumns() {
+    m_chart->resize(layoutSize());
+    return std::max(1, int(std::ceil(m_chart->plotArea().width() * PrintColumnsPerPixel)));
 }
 
 void TFQRGraphForm::setHeader(const TMessDaten& d) {

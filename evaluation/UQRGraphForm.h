@@ -29,6 +29,12 @@ public:
     // and the footer of `source`. Series are not copied: the caller attaches them.
     void copyChart(QChart* source);
 
+    // The columns of the chart's plot area on paper, for series cut to a view: the chart
+    // laid out at its print size, each pixel of that layout printed as PrintColumnsPerPixel
+    // columns. Ask after the series are attached (the legend takes its room).
+    static constexpr int PrintColumnsPerPixel = 4;
+    int plotColumns();
+
     bool setCaption(const QString& name, const QString& text) {
         return m_report.setText(name, text);
     }

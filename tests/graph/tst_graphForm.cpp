@@ -14,16 +14,21 @@
 
 #include <QAction>
 #include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPrintPreviewDialog>
+#include <QRandomGenerator>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QValueAxis>
 #include <QtTest>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -50,7 +55,87 @@ QByteArray measurementFile(int records) {
     return out;
 }
 
+// Random values of a long file, with one high and one low temperature at `spikeAt` and
+// `spikeAt` + 3 (T 100cm 99 and 0 °C) and one long fan run (5000 min) at `spikeAt`.
+QByteArray noisyFile(int records, int spikeAt) {
+    QByteArray out = "Firmen- Name\r\n* Text *\r\n* Text *\r\n\r\nAnlagen- Name: Lang\r\n"
+                     "Datei  - Name: Lang.CSV\r\nLange Miete\r\n"
+                     "Erste Datensicherung : 01.01.2024\r\n"
+                     " ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;"
+                     "Luefterlaufzeit;LuefterZyklen\r\n";
+    QRandomGenerator rng(7);
+    QDateTime t(QDate(2024, 1, 1), QTime(0, 0));
+    for (int i = 1; i <= records; ++i) {
+        int t1 = 40 + int(rng.bounded(30));
+        int runTime = int(rng.bounded(15));
+        if (i == spikeAt) {
+            t1 = 99;
+            runTime = 5000;
+        } else if (i == spikeAt + 3) {
+            t1 = 0;
+        }
+        out += QStringLiteral("%1;%2;%3;%4;%5;%6;%7;0;%8,%9;3;%10;%11;\r\n")
+                   .arg(i)
+                   .arg(t.toString(QStringLiteral("dd.MM.yyyy  hh:mm")))
+                   .arg(t1)
+                   .arg(40 + int(rng.bounded(30)))
+                   .arg(35 + int(rng.bounded(30)))
+                   .arg(30 + int(rng.bounded(30)))
+                   .arg(20 + int(rng.bounded(30)))
+                   .arg(int(rng.bounded(21)))
+                   .arg(int(rng.bounded(10)))
+                   .arg(runTime)
+                   .arg(int(rng.bounded(4)))
+                   .toLatin1();
+        t = t.addSecs(15 * 60);
+    }
+    return out;
+}
+
+// Three weeks of a pile, four records a day: the core heats up and cools down, the
+// surface follows slowly, O2 falls while the pile is hot; run time and cycles per record.
+QByteArray realisticFile() {
+    QByteArray out = "Kompostwerk Nord\r\n* Rottehalle 2 *\r\n* Tunnel 4 *\r\n\r\n"
+                     "Anlagen- Name: Tunnel 4\r\n"
+                     "Datei  - Name: Tunnel 4_01-03-2026.CSV\r\n"
+                     "Gr\xfcngut mit Strukturmaterial\r\n"
+                     "Erste Datensicherung : 01.03.2026\r\n"
+                     " ;Speicherzeit;T5;T4;T3;T2;T1;RefMarke; O2[vol%];Betriebsart;"
+                     "Luefterlaufzeit;LuefterZyklen\r\n";
+    QDateTime t(QDate(2026, 3, 1), QTime(0, 0));
+    const int records = 84;
+    for (int i = 1; i <= records; ++i) {
+        const double day = (i - 1) / 4.0;
+        const double heat = std::min(1.0, day / 5.0) * std::max(0.0, 1.0 - (day - 12) / 12);
+        auto temp = [&](double peak, double lag) {
+            return int(18 + (peak - 18) * std::max(0.0, heat - lag) + 2 * std::sin(i * 1.3));
+        };
+        const double o2 = 20.9 - 12 * heat + 1.5 * std::sin(i * 0.7);
+        out += QStringLiteral("%1;%2;%3;%4;%5;%6;%7;0;%8;3;%9;%10;\r\n")
+                   .arg(i)
+                   .arg(t.toString(QStringLiteral("dd.MM.yyyy  hh:mm")))
+                   .arg(temp(71, 0))
+                   .arg(temp(68, 0.05))
+                   .arg(temp(64, 0.1))
+                   .arg(temp(55, 0.2))
+                   .arg(temp(38, 0.35))
+                   .arg(QString::number(o2, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')))
+                   .arg(int(30 + 60 * heat + 10 * std::sin(i * 0.9)))
+                   .arg(int(2 + 6 * heat))
+                   .toLatin1();
+        t = t.addSecs(6 * 3600);
+    }
+    return out;
+}
+
 using Ax = ChartTarget::Axis;
+
+// The colour of a bar or a line: clearly coloured, unlike the white ground and grey grid.
+bool coloured(QRgb c) {
+    const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
+    const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
+    return hi - lo > 100;
+}
 
 } // namespace
 
@@ -59,12 +144,13 @@ class TestGraphForm : public QObject {
     QTemporaryDir userSettings;
     std::unique_ptr<QTemporaryDir> dir;
 
-    QString writeFile(int records) {
+    QString writeFile(int records) { return writeBytes(measurementFile(records)); }
+    QString writeBytes(const QByteArray& bytes) {
         const QString path = dir->filePath(QStringLiteral("Anl-Nr3.CSV"));
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return QString();
-        f.write(measurementFile(records));
+        f.write(bytes);
         return path;
     }
     QByteArray iniBytes() const {
@@ -73,8 +159,11 @@ class TestGraphForm : public QObject {
     }
     // A shown window with `records` records loaded through the file dialog.
     std::unique_ptr<TFGraphForm> openWindow(int records) {
+        return openBytes(measurementFile(records));
+    }
+    std::unique_ptr<TFGraphForm> openBytes(const QByteArray& bytes) {
         auto form = std::make_unique<TFGraphForm>();
-        const QString path = writeFile(records);
+        const QString path = writeBytes(bytes);
         form->setFileChooser([path](QWidget*, const QString&) { return path; });
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
@@ -154,6 +243,129 @@ private slots:
         QCOMPARE(hi(*f, Ax::Left), 100.0);
         QCOMPARE(hi(*f, Ax::Right), 25.0);
         QCOMPARE(hi(*f, Ax::Bottom), 30.0);
+    }
+
+    // The nice numbers of the fan sheet's automatic maxima choose their own tick counts;
+    // back on the environment sheet its fixed axes have theirs again.
+    void environmentAxesKeepTheirTicks() {
+        auto f = openWindow(30);
+        QVERIFY(f);
+        const int left = f->Axis(Ax::Left)->tickCount();
+        const int right = f->Axis(Ax::Right)->tickCount();
+        const int bottom = f->Axis(Ax::Bottom)->tickCount();
+        for (int round = 0; round < 2; ++round) {
+            f->PageControl1()->setCurrentIndex(1);
+            f->PageControl1()->setCurrentIndex(0);
+            QCOMPARE(f->Axis(Ax::Left)->tickCount(), left);
+            QCOMPARE(f->Axis(Ax::Right)->tickCount(), right);
+            QCOMPARE(f->Axis(Ax::Bottom)->tickCount(), bottom);
+        }
+    }
+
+    // An automatic maximum over a few whole numbers labels each of them once.
+    void fewCyclesAreLabelledOnce() {
+        auto f = openBytes(noisyFile(200, 100)); // cycles 0 .. 3
+        QVERIFY(f);
+        f->PageControl1()->setCurrentIndex(1);
+        const QValueAxis* n = f->Axis(Ax::Right);
+        QVERIFY(n->max() >= 3);
+        QVERIFY((n->max() - n->min()) / (n->tickCount() - 1) >= 1);
+        QCOMPARE(f->Axis(Ax::Left)->tickCount(), 6); // 0 .. 5000 in steps of 1000
+    }
+
+    // The bars of the fan sheet stand on the positions of the bottom axis: the chart sets
+    // the run time and the cycles of point k side by side, around k - 0.25 and k + 0.25,
+    // with a gap at k and between neighbours.
+    void fanBarsStandOnTheirPositions() {
+        auto f = openWindow(30);
+        QVERIFY(f);
+        f->resize(1000, 800);
+        f->PageControl1()->setCurrentIndex(1);
+        QTRY_VERIFY(f->Chart1()->plotArea().width() > 600);
+        QTRY_VERIFY(f->Chart1()->plotArea().height() > 300);
+        const QImage shot = f->Chart1View()->grab().toImage();
+        const QRectF plot = f->Chart1()->plotArea();
+        const double min = lo(*f, Ax::Bottom);
+        const double max = hi(*f, Ax::Bottom);
+        const double dpr = shot.devicePixelRatio();
+        auto pixel = [&](double position) {
+            const QPointF scene = f->Chart1()->mapToScene(QPointF(
+                plot.left() + (position - min) / (max - min) * plot.width(), plot.bottom() - 3));
+            const QPoint p = f->Chart1View()->mapFromScene(scene);
+            return shot.pixel(int(p.x() * dpr), int(p.y() * dpr));
+        };
+        for (int k : {1, 2, 14, 29, 30}) {
+            for (double bar : {k - 0.25, k + 0.25})
+                QVERIFY2(coloured(pixel(bar)), qPrintable(QStringLiteral("no bar at %1").arg(bar)));
+            for (double gap : {double(k), k - 0.5})
+                QVERIFY2(gap < min || !coloured(pixel(gap)),
+                         qPrintable(QStringLiteral("a bar at %1").arg(gap)));
+        }
+    }
+
+    // A long file: the series hold only what the plot's columns show, and still its one
+    // highest and lowest value, and the points at both borders, whatever the view.
+    void longFileKeepsItsExtremes_data() {
+        QTest::addColumn<bool>("fan");
+        QTest::addColumn<QString>("view");
+        for (bool fan : {false, true}) {
+            const char* sheet = fan ? "fan sheet" : "environment sheet";
+            for (const char* view : {"unzoomed", "zoomed", "panned", "wider"})
+                QTest::addRow("%s, %s", sheet, view) << fan << QString::fromLatin1(view);
+        }
+    }
+    void longFileKeepsItsExtremes() {
+        QFETCH(bool, fan);
+        QFETCH(QString, view);
+        const int n = 20000;
+        const int spike = 12345;
+        auto f = openBytes(noisyFile(n, spike));
+        QVERIFY(f);
+        QCOMPARE(f->data().PointCount, n);
+        if (fan)
+            f->PageControl1()->setCurrentIndex(1);
+        if (view == QLatin1String("zoomed")) {
+            f->ZoomTo(11000, 15000, 0, 100, 0, 25);
+        } else if (view == QLatin1String("panned")) {
+            f->ZoomTo(5000, 9000, 0, 100, 0, 25);
+            QVERIFY(f->PanBy(6000));
+        } else if (view == QLatin1String("wider")) {
+            const int columns = f->ViewColumns();
+            f->resize(f->width() + 600, f->height());
+            QTRY_VERIFY(f->ViewColumns() > columns + 400);
+        }
+        const double min = lo(*f, Ax::Bottom);
+        const double max = hi(*f, Ax::Bottom);
+        QVERIFY(min < spike && spike + 3 < max);
+        const int columns = f->ViewColumns();
+        QVERIFY(max - min > 2 * columns); // more points than columns: they are cut
+        if (fan) {
+            auto* bars = qobject_cast<QBarSeries*>(f->Chart1()->series().constFirst());
+            QVERIFY(bars);
+            const QBarSet* set = bars->barSets().constFirst();
+            QVERIFY2(set->count() <= columns,
+                     qPrintable(QStringLiteral("%1 bars on %2 columns, plot %3")
+                                    .arg(set->count())
+                                    .arg(columns)
+                                    .arg(f->Chart1()->plotArea().width())));
+            double highest = 0;
+            for (int i = 0; i < set->count(); ++i)
+                highest = std::max(highest, set->at(i));
+            QCOMPARE(highest, 5000.0);
+            QVERIFY(hi(*f, Ax::Left) >= 5000);
+            return;
+        }
+        auto* t1 = qobject_cast<QLineSeries*>(f->Chart1()->series().constFirst());
+        QVERIFY(t1);
+        const QList<QPointF> shown = t1->points();
+        QVERIFY(shown.size() <= 4 * columns + 2);
+        QVERIFY(shown.contains(QPointF(spike, 99)));
+        QVERIFY(shown.contains(QPointF(spike + 3, 0)));
+        QVERIFY(shown.first().x() <= min && shown.first().x() >= min - 1);
+        QVERIFY(shown.last().x() >= max && shown.last().x() <= max + 1);
+        // The pan still stops n + 0.1, counted over the data, not over what is shown.
+        QVERIFY(!f->Chart1AllowScroll(f->Axis(Ax::Bottom), 2, n + 0.2));
+        QVERIFY(f->Chart1AllowScroll(f->Axis(Ax::Bottom), 2, n + 0.1));
     }
 
     void zoomThenBoxClickRunsToTheEnd() {
@@ -271,6 +483,8 @@ private slots:
             QCOMPARE(f->Check(TFGraphForm::T55)->isChecked(), showRef);
             // Environment sheet: five temperatures, O2 and the reference mark only if shown.
             QCOMPARE(f->Chart1()->series().size(), showRef ? 7 : 6);
+            for (QAbstractSeries* series : f->Chart1()->series())
+                QVERIFY(showRef || series->name() != f->data().RefSeries.title);
             if (click) {
                 QTest::mouseClick(f->Check(TFGraphForm::O2), Qt::LeftButton);
                 QCOMPARE(f->Chart1()->series().size(), showRef ? 6 : 5);
@@ -346,6 +560,46 @@ private slots:
         f->menuItem(QStringLiteral("Druckvorschau1"))->trigger();
         QCOMPARE(printed, 0); // on the report's chart while the preview is open
         QCOMPARE(f->Chart1()->series().size(), 7);
+    }
+
+    // Pictures for a look by eye, written only when O2_SCREENSHOT_DIR names a directory:
+    // both sheets and a zoomed view of a realistic file and of a long one, and the printed
+    // zoomed view.
+    void screenshots() {
+        const QString out = qEnvironmentVariable("O2_SCREENSHOT_DIR");
+        if (out.isEmpty())
+            QSKIP("O2_SCREENSHOT_DIR not set");
+        const struct {
+            const char* name;
+            QByteArray bytes;
+            double zoomFrom, zoomTo;
+        } files[] = {{"small", realisticFile(), 20, 44},
+                     {"100k", noisyFile(100000, 43210), 40000, 46000}};
+        for (const auto& file : files) {
+            auto f = openBytes(file.bytes);
+            QVERIFY(f);
+            f->resize(1280, 800);
+            QTRY_VERIFY(f->Chart1()->plotArea().width() > 900);
+            auto shoot = [&](const char* what) {
+                // The chart lays out its axes for new labels in a posted event.
+                QCoreApplication::sendPostedEvents();
+                QCoreApplication::processEvents();
+                const QString path = QStringLiteral("%1/graph_%2_%3.png")
+                                         .arg(out, QLatin1String(what), QLatin1String(file.name));
+                QVERIFY(f->grab().save(path));
+            };
+            shoot("environment");
+            f->ZoomTo(file.zoomFrom, file.zoomTo, 0, 100, 0, 25);
+            shoot("zoomed");
+            if (ReportText::available())
+                QVERIFY(f->ExportPdf(
+                    QStringLiteral("%1/graph_print_%2.pdf").arg(out, QLatin1String(file.name))));
+            f->UndoZoom();
+            f->PageControl1()->setCurrentIndex(1);
+            shoot("fan");
+            f->ZoomTo(file.zoomFrom, file.zoomTo, 0, 100, 0, 25);
+            shoot("fanzoomed");
+        }
     }
 
     void mainMenuOpensTheWindowModally() {
