@@ -22,7 +22,9 @@ if [ "$HEADLESS" = 0 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]
 fi
 
 SIM="$BUILD/sim/o2aerolis-sim"
-APP="$BUILD/app/o2aerolis"
+# O2_DEMO_APP runs another program of the build on the demo directory instead (the
+# screenshots take theirs this way).
+APP=${O2_DEMO_APP:-$BUILD/app/o2aerolis}
 CLI="$BUILD/cli/o2aerolis-cli"
 [ "$HEADLESS" = 1 ] && APP="$CLI"
 for exe in "$SIM" "$APP"; do
