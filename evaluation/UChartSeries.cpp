@@ -108,20 +108,34 @@ ChartTarget::Axis axisFor(ChartSeriesData::Axis a) {
     return a == ChartSeriesData::RightAxis ? ChartTarget::Right : ChartTarget::Left;
 }
 
-// The column of a view that x falls into: -1 before it, `columns` after it.
-qint64 columnOf(double x, double xMin, double xMax, double width, int columns) {
-    if (x < xMin)
-        return -1;
-    if (x > xMax)
-        return columns;
-    return std::min<qint64>(qint64(std::floor((x - xMin) / width)), columns - 1);
-}
+// The column of the plot that x falls into: -1 before the view, `columns` after it.
+struct ColumnOf {
+    double xMin, xMax, phase, perX;
+    qint64 columns;
+    qint64 operator()(double x) const {
+        if (x < xMin)
+            return -1;
+        if (x > xMax)
+            return columns;
+        return std::clamp<qint64>(qint64(std::floor(phase + (x - xMin) * perX)), 0, columns - 1);
+    }
+};
 
 } // namespace
 
+int PlotPixels::columns() const {
+    const double phase = left - std::floor(left);
+    return std::max(1, int(std::ceil(phase + width)));
+}
+
 QList<QPointF> DecimatedPoints(const QList<QPointF>& points, double xMin, double xMax,
                                int columns) {
-    if (points.isEmpty() || columns < 1 || !(xMax > xMin))
+    return DecimatedPoints(points, xMin, xMax, PlotPixels{0, double(columns)});
+}
+
+QList<QPointF> DecimatedPoints(const QList<QPointF>& points, double xMin, double xMax,
+                               const PlotPixels& plot) {
+    if (points.isEmpty() || !(plot.width > 0) || !(xMax > xMin))
         return points;
     const auto byX = [](const QPointF& p, double x) { return p.x() < x; };
     const auto xBelow = [](double x, const QPointF& p) { return x < p.x(); };
@@ -132,17 +146,18 @@ QList<QPointF> DecimatedPoints(const QList<QPointF>& points, double xMin, double
         --first;
     if (end < points.size())
         ++end;
-    const double width = (xMax - xMin) / columns;
+    const int columns = plot.columns();
+    const ColumnOf columnOf{xMin, xMax, plot.left - std::floor(plot.left),
+                            plot.width / (xMax - xMin), columns};
     QList<QPointF> out;
     out.reserve(std::min<qsizetype>(end - first, 4 * qsizetype(columns) + 8));
     qsizetype i = first;
     while (i < end) {
-        const qint64 column = columnOf(points[i].x(), xMin, xMax, width, columns);
+        const qint64 column = columnOf(points[i].x());
         qsizetype last = i;
         qsizetype low = i;
         qsizetype high = i;
-        while (last + 1 < end &&
-               columnOf(points[last + 1].x(), xMin, xMax, width, columns) == column) {
+        while (last + 1 < end && columnOf(points[last + 1].x()) == column) {
             ++last;
             if (points[last].y() < points[low].y())
                 low = last;
@@ -406,25 +421,26 @@ void TChartSeries::fill(int i) {
 
 // Cuts series i to what `columns` columns show of the bottom range of `chart`; the series
 // may be attached there already or about to be.
-void TChartSeries::fitTo(int i, QChart* chart, int columns) {
+void TChartSeries::fitTo(int i, QChart* chart, const PlotPixels& plot) {
     QAbstractSeries* s = m_series[size_t(i)].data();
     const ChartSeriesData& d = *m_data.AllSeries()[size_t(i)];
     QValueAxis* bottom = QtChartTarget::axisOf(chart, ChartTarget::Bottom);
-    const View wanted{true, bottom->min(), bottom->max(), columns, m_generation};
+    const View wanted{true, bottom->min(), bottom->max(), plot, m_generation};
     View& shown = m_view[size_t(i)];
     const bool same = shown.on && shown.xMin == wanted.xMin && shown.xMax == wanted.xMax &&
-                      shown.columns == wanted.columns && shown.generation == wanted.generation;
+                      shown.plot == wanted.plot && shown.generation == wanted.generation;
     if (!shown.on || shown.generation != m_generation)
         markDataMaximum(i);
     if (auto* line = qobject_cast<QLineSeries*>(s)) {
         if (!same)
-            line->replace(DecimatedPoints(d.points, wanted.xMin, wanted.xMax, columns));
+            line->replace(DecimatedPoints(d.points, wanted.xMin, wanted.xMax, plot));
     } else if (auto* bars = qobject_cast<QBarSeries*>(s)) {
         QValueAxis* view = QtChartTarget::viewAxisOf(chart);
         if (bars->chart() == chart && bars->attachedAxes().contains(bottom)) {
             bars->detachAxis(bottom);
             bars->attachAxis(view);
         }
+        const int columns = std::max(1, int(std::ceil(plot.width)));
         const BarView v = BarsInView(d.points, wanted.xMin, wanted.xMax, columns);
         // The view axis is the chart's: another series may have moved it since.
         view->setRange(v.axisMin, v.axisMax);
@@ -438,7 +454,7 @@ void TChartSeries::fitTo(int i, QChart* chart, int columns) {
     shown = wanted;
 }
 
-void TChartSeries::AttachToView(int i, QChart* chart, int columns) {
+void TChartSeries::AttachToView(int i, QChart* chart, const PlotPixels& plot) {
     if (i < 0 || i >= 9 || !chart)
         return;
     ensure(i);
@@ -448,7 +464,7 @@ void TChartSeries::AttachToView(int i, QChart* chart, int columns) {
         s->chart()->removeSeries(s);
         s->setParent(nullptr);
     }
-    fitTo(i, chart, columns);
+    fitTo(i, chart, plot);
     if (s->chart() == chart)
         return;
     chart->addSeries(s);
@@ -458,13 +474,17 @@ void TChartSeries::AttachToView(int i, QChart* chart, int columns) {
     s->attachAxis(QtChartTarget::axisOf(chart, axisFor(d.axis)));
 }
 
-void TChartSeries::FitView(QChart* chart, int columns) {
+void TChartSeries::FitView(QChart* chart, const PlotPixels& plot) {
     if (!chart)
         return;
     for (int i = 0; i < 9; ++i) {
         if (m_series[size_t(i)] && m_series[size_t(i)]->chart() == chart)
-            fitTo(i, chart, columns);
+            fitTo(i, chart, plot);
     }
+}
+
+void TChartSeries::FitView(QChart* chart, int columns) {
+    FitView(chart, PlotPixels{0, double(std::max(1, columns))});
 }
 
 int TChartSeries::DataCount(const QAbstractSeries* s) const {
@@ -483,7 +503,7 @@ void TChartSeries::Update() {
             continue;
         // A view stays a view (of the new points); all else takes all points.
         if (m_view[size_t(i)].on && s->chart())
-            fitTo(i, s->chart(), m_view[size_t(i)].columns);
+            fitTo(i, s->chart(), m_view[size_t(i)].plot);
         else
             fill(i);
     }

@@ -19,10 +19,23 @@ class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
 
-// The points of `points` (x rising) that draw the same line over xMin..xMax on `columns`
+// Where a chart's plot lies on the pixels it is drawn on: its left border and its width in
+// device pixels. Column c of the plot is the device's pixel column floor(left) + c, so that
+// what is cut per column is what one pixel column shows.
+struct PlotPixels {
+    double left = 0;
+    double width = 0;
+    int columns() const; // the pixel columns the plot touches, at least 1
+    bool operator==(const PlotPixels& o) const { return left == o.left && width == o.width; }
+};
+
+// The points of `points` (x rising) that draw the same line over xMin..xMax on the plot's
 // pixel columns: per column the first, lowest, highest and last point in their order, and
 // the nearest point outside each end, so that the line still runs on to the border. With
 // fewer points than columns every point in view stays.
+QList<QPointF> DecimatedPoints(const QList<QPointF>& points, double xMin, double xMax,
+                               const PlotPixels& plot);
+// The same for `columns` whole columns.
 QList<QPointF> DecimatedPoints(const QList<QPointF>& points, double xMin, double xMax, int columns);
 
 // The bars of `points` (bar k at x = k, BarWidth wide) that draw the same picture over
@@ -101,13 +114,15 @@ public:
     // nullptr detaches them from whatever chart holds them.
     void AttachSeries(QChart* chart);
 
-    // Attaches series i to `chart` (moving it from any other), cut to what `columns` pixel
-    // columns show of the chart's bottom range (DecimatedPoints, BarsInView) before the
-    // chart sees it. Call updateAutoMaxima once after attaching a set.
-    void AttachToView(int i, QChart* chart, int columns);
-    // Cuts every series of ours on `chart` again to its bottom range and `columns`: after
-    // a zoom, a pan or a resize, or after someone else attached them with all points.
+    // Attaches series i to `chart` (moving it from any other), cut to what the plot's
+    // pixel columns show of the chart's bottom range (DecimatedPoints, BarsInView) before
+    // the chart sees it. Call updateAutoMaxima once after attaching a set.
+    void AttachToView(int i, QChart* chart, const PlotPixels& plot);
+    // Cuts every series of ours on `chart` again to its bottom range and plot: after a
+    // zoom, a pan or a resize, or after someone else attached them with all points.
     // Series already cut to that view are left alone.
+    void FitView(QChart* chart, const PlotPixels& plot);
+    // The same on `columns` whole columns (a printout's plot).
     void FitView(QChart* chart, int columns);
     // The number of points of the data behind a series of ours (the placeholder at
     // position 0 included), whatever part of them it shows; -1 for a foreign series.
@@ -124,13 +139,13 @@ private:
         bool on = false;
         double xMin = 0;
         double xMax = 0;
-        int columns = 0;
+        PlotPixels plot;
         quint64 generation = 0;
     };
 
     void ensure(int i);
     void fill(int i);
-    void fitTo(int i, QChart* chart, int columns);
+    void fitTo(int i, QChart* chart, const PlotPixels& plot);
     void markDataMaximum(int i);
 
     const TMessDaten& m_data;

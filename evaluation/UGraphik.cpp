@@ -313,25 +313,29 @@ void TFGraphForm::removeAllSeries(QChart* chart) {
 
 void TFGraphForm::attachTicked(QChart* chart) {
     const Reports::SeriesChoice ticked = tickedOf(m_checks, m_data->FanMode);
-    const int columns = ViewColumns();
+    const PlotPixels plot = ViewPixels();
     for (int i = 0; i < int(ticked.size()); ++i) {
         if (ticked[size_t(i)])
-            m_chartSeries->AttachToView(i, chart, columns);
+            m_chartSeries->AttachToView(i, chart, plot);
     }
     QtChartTarget(chart).updateAutoMaxima();
 }
 
-int TFGraphForm::ViewColumns() const {
-    const double width = m_chart->plotArea().width() * m_chartView->devicePixelRatioF();
+PlotPixels TFGraphForm::ViewPixels() const {
+    const QRectF plot = m_chart->plotArea();
+    const double dpr = m_chartView->devicePixelRatioF();
     // Before the first layout the plot has no width yet; the layout cuts the series again.
-    constexpr int Unlaid = 1024;
-    return width >= 1 ? int(std::ceil(width)) : Unlaid;
+    constexpr double Unlaid = 1024;
+    if (plot.width() < 1)
+        return PlotPixels{0, Unlaid};
+    const QPointF left = m_chartView->viewportTransform().map(m_chart->mapToScene(plot.topLeft()));
+    return PlotPixels{left.x() * dpr, plot.width() * dpr};
 }
 
 void TFGraphForm::fitView() {
     if (m_refreshing || !m_chartSeries)
         return;
-    m_chartSeries->FitView(m_chart, ViewColumns());
+    m_chartSeries->FitView(m_chart, ViewPixels());
 }
 
 void TFGraphForm::Refresh() {

@@ -6,6 +6,7 @@
 
 #include "core/Language.h"
 #include "evaluation/TMessDaten.h"
+#include "evaluation/UChartSeries.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -63,8 +64,9 @@ public:
     bool PanBy(double delta);
     // The veto on a proposed range of one axis during a pan.
     bool Chart1AllowScroll(const QValueAxis* axis, double newMin, double newMax) const;
-    // The device pixel columns of the plot area, which the series are cut to.
-    int ViewColumns() const;
+    // Where the plot area lies on the view's device pixels, which the series are cut to.
+    PlotPixels ViewPixels() const;
+    int ViewColumns() const { return ViewPixels().columns(); }
 
     const TMessDaten& data() const { return *m_data; }
     int WindowPlant() const { return m_plant; }
