@@ -13,6 +13,7 @@
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
 #include "core/Settings.h"
+#include "display/DisplayWidgets.h"
 #include "display/UAnlageDaten.h"
 #include "display/UAnzeige.h"
 #include "display/UO2MessSetup.h"
@@ -23,6 +24,7 @@
 #include "sim/Simulator.h"
 #include "storage/UAktiv.h"
 #include "storage/UDatenLesen1.h"
+#include "storage/UProtokollKopf.h"
 #include "storage/UQRKompForm.h"
 
 #include <QAbstractButton>
@@ -229,6 +231,10 @@ private:
             add(w, QStringLiteral("progress"), p->format());
         if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->model())
             model(w, v->model());
+        if (auto* g = qobject_cast<DepthGauge*>(w)) {
+            add(w, QStringLiteral("gauge caption"), g->caption());
+            add(w, QStringLiteral("gauge unit"), g->unit());
+        }
         if (auto* cv = qobject_cast<QChartView*>(w); cv && cv->chart())
             chart(w, cv->chart());
     }
@@ -680,7 +686,7 @@ private slots:
         QTest::addColumn<QString>("report");
         languages();
         for (const QString& lang : {Language::English, Language::French})
-            for (const char* report : {"log", "quality", "graph", "readout log"})
+            for (const char* report : {"log", "quality", "graph", "readout log", "header sample"})
                 for (bool whileOpen : {false, true})
                     QTest::addRow("%s %s %s", report, qPrintable(lang),
                                   whileOpen ? "switched while open" : "opened after")
@@ -710,13 +716,17 @@ private slots:
                 TFQRKompForm log;
                 r->PrepareLogReport(log);
                 written = log.exportPdf(pdf);
+            } else if (auto* h = qobject_cast<TFProtokKopf*>(w)) {
+                written = h->makeSampleReport()->exportPdf(pdf);
             }
         };
-        const QString window =
-            report == QLatin1String("log")       ? QStringLiteral("log viewer")
-            : report == QLatin1String("quality") ? QStringLiteral("quality viewer")
-            : report == QLatin1String("graph")   ? QStringLiteral("graph window")
-                                                 : QStringLiteral("offline readout");
+        // The window each printout comes from.
+        const QMap<QString, QString> windows = {{"log", "log viewer"},
+                                                {"quality", "quality viewer"},
+                                                {"graph", "graph window"},
+                                                {"readout log", "offline readout"},
+                                                {"header sample", "report header"}};
+        const QString window = windows.value(report);
         QVERIFY(open(window, exportFrom));
         QVERIFY(written);
         const QStringList pages = ReportText::pages(pdf);
