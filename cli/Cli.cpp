@@ -859,7 +859,7 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         err << e.text << '\n' << UsageText();
         return Usage;
     }
-    ResetProcessState();
+    ResetForCommand();
     int rc = Ok;
     {
         Session session(err);

@@ -22,6 +22,11 @@ QString UsageText();
 // it is built with that library.
 using FileCommand = std::function<int(const QStringList& args, QTextStream& out, QTextStream& err)>;
 void SetReportCommand(FileCommand command);
+// Called after the tool resets the process-wide state before a command, which also drops
+// the translators: the tool's main sets the language chosen in the program here.
+void SetLanguageHook(std::function<void()> apply);
+// ResetProcessState(), then the language hook.
+void ResetForCommand();
 // True when `args` (without the program name) run a command that needs the GUI application.
 bool NeedsGui(const QStringList& args);
 

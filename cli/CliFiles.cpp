@@ -34,6 +34,11 @@ FileCommand& reportCommand() {
     return command;
 }
 
+std::function<void()>& languageHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
 // The command word of a command line: the first argument that is no global option.
 QString commandOf(const QStringList& args) {
     for (int i = 0; i < args.size(); ++i) {
@@ -50,6 +55,16 @@ QString commandOf(const QStringList& args) {
 
 void SetReportCommand(FileCommand command) {
     reportCommand() = std::move(command);
+}
+
+void SetLanguageHook(std::function<void()> apply) {
+    languageHook() = std::move(apply);
+}
+
+void ResetForCommand() {
+    ResetProcessState();
+    if (languageHook())
+        languageHook()();
 }
 
 bool NeedsGui(const QStringList& args) {
@@ -75,7 +90,7 @@ bool RunFileCommand(const QString& name, const QStringList& args, bool json, QTe
                     QTextStream& err, int* rc) {
     if (name != QLatin1String("series") && name != QLatin1String("report"))
         return false;
-    ResetProcessState();
+    ResetForCommand();
     if (name == QLatin1String("series")) {
         *rc = Series(args, json, out, err);
     } else if (reportCommand()) {

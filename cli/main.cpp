@@ -8,6 +8,7 @@
 
 #ifdef O2_CLI_REPORTS
 #include "cli/CliReport.h"
+#include "core/Language.h"
 
 #include <QApplication>
 #endif
@@ -31,6 +32,12 @@ int main(int argc, char** argv) {
     if (!app)
         app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("o2aerolis-cli"));
+#ifdef O2_CLI_REPORTS
+    // The catalogues live in the window library: the tool that links it answers in the
+    // language chosen in the program's "Sprache" menu, the core-only tool in German.
+    Cli::SetLanguageHook([] { Language::apply(Language::stored()); });
+    Language::apply(Language::stored());
+#endif
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (!Win1252::available()) {

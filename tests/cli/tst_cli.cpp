@@ -30,6 +30,7 @@ class TestCli : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<sim::Simulator> simulator;
+    QTemporaryDir userSettings; // the tool's language choice, away from the user's own
 
     void writeIni(const QByteArray& com) {
         QFile f(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
@@ -59,6 +60,7 @@ class TestCli : public QObject {
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", userSettings.path().toLocal8Bit()); }
     void init() {
         dir = std::make_unique<QTemporaryDir>();
         simulator = std::make_unique<sim::Simulator>();

@@ -6,6 +6,7 @@
 
 #include "core/Daten.h"
 #include "core/KompUtils.h"
+#include "core/Language.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
 #include "core/TeachIn.h"
@@ -146,6 +147,7 @@ private slots:
             QSKIP("pdftotext is not installed");
     }
     void cleanup() {
+        Language::choose(Language::German);
         Settings::close();
         ProgramDir::setOverride(QString());
     }
@@ -155,6 +157,7 @@ private slots:
         QTest::addColumn<int>("layout");
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("language"); // as chosen in the program's menu
         const int cur = int(Layout::Current);
         const int old = int(Layout::Older);
         const QString perDay = QStringLiteral("--per-day");
@@ -163,46 +166,65 @@ private slots:
             for (int layout : {cur, old}) {
                 const QString name = kind + (layout == cur ? " current" : " older");
                 QTest::newRow(qPrintable(name + ", every record"))
-                    << kind << layout << QStringList{} << QByteArray();
+                    << kind << layout << QStringList{} << QByteArray() << QString("de");
                 QTest::newRow(qPrintable(name + ", per day"))
-                    << kind << layout << QStringList{perDay} << QByteArray();
+                    << kind << layout << QStringList{perDay} << QByteArray() << QString("de");
                 QTest::newRow(qPrintable(name + ", graph"))
-                    << kind << layout << QStringList{graph} << QByteArray();
+                    << kind << layout << QStringList{graph} << QByteArray() << QString("de");
                 QTest::newRow(qPrintable(name + ", per day and graph"))
-                    << kind << layout << QStringList{perDay, graph} << QByteArray();
+                    << kind << layout << QStringList{perDay, graph} << QByteArray()
+                    << QString("de");
             }
         QTest::newRow("log, imperial, reference at 45")
-            << "log" << cur << QStringList{graph} << QByteArray("Metric=1\r\nREFTEMP=45\r\n");
+            << "log" << cur << QStringList{graph} << QByteArray("Metric=1\r\nREFTEMP=45\r\n")
+            << QString("de");
         QTest::newRow("quality, no reference mark, graph")
-            << "quality" << cur << QStringList{graph} << QByteArray("SHOWREF=0\r\n");
+            << "quality" << cur << QStringList{graph} << QByteArray("SHOWREF=0\r\n")
+            << QString("de");
         QTest::newRow("quality, hygienisation")
-            << "quality" << cur << QStringList{QStringLiteral("--hyg")} << QByteArray();
+            << "quality" << cur << QStringList{QStringLiteral("--hyg")} << QByteArray()
+            << QString("de");
         QTest::newRow("quality older, hygienisation, graph, per day")
             << "quality" << old << QStringList{QStringLiteral("--hyg"), graph, perDay}
-            << QByteArray();
+            << QByteArray() << QString("de");
         const QString sheet = QStringLiteral("--sheet");
         for (int layout : {cur, old}) {
             const QString name = layout == cur ? "graph current" : "graph older";
             QTest::newRow(qPrintable(name + ", environment"))
-                << "graph" << layout << QStringList{sheet, "env"} << QByteArray();
+                << "graph" << layout << QStringList{sheet, "env"} << QByteArray() << QString("de");
             QTest::newRow(qPrintable(name + ", fan"))
-                << "graph" << layout << QStringList{sheet, "fan"} << QByteArray();
+                << "graph" << layout << QStringList{sheet, "fan"} << QByteArray() << QString("de");
             QTest::newRow(qPrintable(name + ", fan, per day"))
-                << "graph" << layout << QStringList{sheet, "fan", perDay} << QByteArray();
+                << "graph" << layout << QStringList{sheet, "fan", perDay} << QByteArray()
+                << QString("de");
         }
         // The boxes as the window keeps them, with one box the user untickted on each sheet.
         QTest::newRow("graph, boxes from the settings")
-            << "graph" << cur << QStringList{perDay} << QByteArray("T3=0\r\nO2=0\r\nLZEIT=0\r\n");
+            << "graph" << cur << QStringList{perDay} << QByteArray("T3=0\r\nO2=0\r\nLZEIT=0\r\n")
+            << QString("de");
         QTest::newRow("graph, series named")
-            << "graph" << cur << QStringList{"--series", "T1,t5,O2"} << QByteArray();
+            << "graph" << cur << QStringList{"--series", "T1,t5,O2"} << QByteArray()
+            << QString("de");
         QTest::newRow("graph imperial, no reference mark")
-            << "graph" << old << QStringList{} << QByteArray("Metric=1\r\nSHOWREF=0\r\n");
+            << "graph" << old << QStringList{} << QByteArray("Metric=1\r\nSHOWREF=0\r\n")
+            << QString("de");
+        // The tool answers in the language the program was switched to, as the windows print.
+        QTest::newRow("log, graph, English")
+            << "log" << cur << QStringList{graph} << QByteArray() << QString("en");
+        QTest::newRow("quality, hygienisation, French")
+            << "quality" << cur << QStringList{QStringLiteral("--hyg")} << QByteArray()
+            << QString("fr");
+        QTest::newRow("graph, fan, English")
+            << "graph" << cur << QStringList{sheet, "fan"} << QByteArray() << QString("en");
     }
+
     void sameTextAsTheWindows() {
         QFETCH(QString, kind);
         QFETCH(int, layout);
         QFETCH(QStringList, options);
         QFETCH(QByteArray, settings);
+        QFETCH(QString, language);
+        QVERIFY(Language::choose(language));
         useSettings(settings);
         const QString csv = path(QStringLiteral("Miete7.csv"));
         QVERIFY(writeLines(csv, measurementFile(Layout(layout))));
@@ -421,7 +443,8 @@ private slots:
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, QString());
         if (content.isEmpty()) {
-            // The system's own words for the missing file.
+            // The system's own words for the missing file, in the language the tool speaks.
+            QVERIFY(Language::choose(Language::German));
             QFile missing(file);
             QVERIFY(!missing.open(QIODevice::ReadOnly));
             QVERIFY2(r.err.contains(missing.errorString()), qPrintable(r.err));
@@ -437,6 +460,30 @@ private slots:
         // Whatever went wrong, the measurement file is as it was.
         if (!content.isEmpty())
             QCOMPARE(bytesOf(file), content);
+    }
+
+    void messagesInTheChosenLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("German") << "de"
+                                << "Kein gültiger Dateiaufbau\nDatei war nicht von dieser "
+                                   "Software erzeugt!\n";
+        QTest::newRow("English")
+            << "en"
+            << "No valid file structure\nThe file was not created by this software!\n";
+        QTest::newRow("French") << "fr"
+                                << "Structure de fichier non valide\nLe fichier n'a pas été "
+                                   "créé par ce logiciel !\n";
+    }
+    void messagesInTheChosenLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, err);
+        QVERIFY(Language::choose(language));
+        const QString file = path(QStringLiteral("Miete7.csv"));
+        QVERIFY(writeLines(file, QStringList(12, QStringLiteral("Name;Wert"))));
+        const Result r = run({"series", file});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, err);
     }
 
     void helpListsTheFileCommands() {
