@@ -64,6 +64,141 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>watch [--at-start] [--every SEKUNDEN]</source>
+        <translation>watch [--at-start] [--every SECONDS]</translation>
+    </message>
+    <message>
+        <source>Anlage muss eine Adresse 1..32 sein: %1</source>
+        <translation>The plant must be an address 1..32: %1</translation>
+    </message>
+    <message>
+        <source>plants nimmt keine Argumente</source>
+        <translation>plants takes no arguments</translation>
+    </message>
+    <message>
+        <source>status [--seconds N]</source>
+        <translation>status [--seconds N]</translation>
+    </message>
+    <message>
+        <source>Anlage %1 antwortet nicht.</source>
+        <translation>Plant %1 does not answer.</translation>
+    </message>
+    <message>
+        <source>mode PLANT MODE</source>
+        <translation>mode PLANT MODE</translation>
+    </message>
+    <message>
+        <source>Betriebsart muss 0..3 sein: %1</source>
+        <translation>The operating mode must be 0..3: %1</translation>
+    </message>
+    <message>
+        <source>set-clock PLANT</source>
+        <translation>set-clock PLANT</translation>
+    </message>
+    <message>
+        <source>clock PLANT</source>
+        <translation>clock PLANT</translation>
+    </message>
+    <message>
+        <source>start-pile PLANT [--name N] [--comment C] [--data-dir D]</source>
+        <translation>start-pile PLANT [--name N] [--comment C] [--data-dir D]</translation>
+    </message>
+    <message>
+        <source>end-pile PLANT [--force]</source>
+        <translation>end-pile PLANT [--force]</translation>
+    </message>
+    <message>
+        <source>setup PLANT [KEY=VALUE...]</source>
+        <translation>setup PLANT [KEY=VALUE...]</translation>
+    </message>
+    <message>
+        <source>readout PLANT... | all</source>
+        <translation>readout PLANT... | all</translation>
+    </message>
+    <message>
+        <source>Anlage %1 hat keine laufende Miete.</source>
+        <translation>Plant %1 has no running pile.</translation>
+    </message>
+    <message>
+        <source>Unbekannter Einstellwert: %1</source>
+        <translation>Unknown setup value: %1</translation>
+    </message>
+    <message>
+        <source>Kein Zahlenwert: %1</source>
+        <translation>Not a number: %1</translation>
+    </message>
+    <message>
+        <source>%1 außerhalb des Bereichs %2..%3</source>
+        <translation>%1 outside the range %2..%3</translation>
+    </message>
+    <message>
+        <source>%1 braucht einen Wert</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>Der Anlagen Text braucht 1..20 Zeichen: %1</source>
+        <translation>The plant text needs 1..20 characters: %1</translation>
+    </message>
+    <message>
+        <source>Nicht erlaubtes Zeichen im Anlagen Text: %1</source>
+        <translation>Character not allowed in the plant text: %1</translation>
+    </message>
+    <message>
+        <source>Verzeichnis existiert nicht: %1</source>
+        <translation>Directory does not exist: %1</translation>
+    </message>
+    <message>
+        <source>Auf Anlage %1 läuft bereits eine Miete.</source>
+        <translation>A pile is already running on plant %1.</translation>
+    </message>
+    <message>
+        <source>Auf Anlage %1 läuft keine Miete.</source>
+        <translation>No pile is running on plant %1.</translation>
+    </message>
+    <message>
+        <source>Unbekannter Befehl: %1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>report ist in dieser Ausgabe des Programms nicht enthalten</source>
+        <translation>report is not part of this build of the program</translation>
+    </message>
+    <message>
+        <source>series FILE [--per-day] [--json]</source>
+        <translation>series FILE [--per-day] [--json]</translation>
+    </message>
+    <message>
+        <source>--series braucht Namen: T1..T5, T55, O2, LZ, ZYKL</source>
+        <translation>--series needs names: T1..T5, T55, O2, LZ, ZYKL</translation>
+    </message>
+    <message>
+        <source>Unbekannte Messreihe: %1</source>
+        <translation>Unknown series: %1</translation>
+    </message>
+    <message>
+        <source>report log|quality|graph FILE --pdf OUT</source>
+        <translation>report log|quality|graph FILE --pdf OUT</translation>
+    </message>
+    <message>
+        <source>--sheet env|fan</source>
+        <translation>--sheet env|fan</translation>
+    </message>
+    <message>
+        <source>--pdf darf nicht die Messdatei sein: %1</source>
+        <translation>--pdf must not be the measurement file: %1</translation>
+    </message>
+    <message>
+        <source>Keine Messwerte in der Datei: kein PDF geschrieben</source>
+        <translation>No measured values in the file: no PDF written</translation>
+    </message>
+    <message>
+        <source>PDF kann nicht geschrieben werden: %1</source>
+        <translation>Cannot write the PDF: %1</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
@@ -467,6 +602,10 @@
     <message>
         <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd"/>Fehler bei der Übertragung!</source>
         <translation>Plant is NOT switched off!!<byte value="xd"/>Transmission error!</translation>
+    </message>
+    <message>
+        <source>Sicherung am </source>
+        <translation>Backup on </translation>
     </message>
 </context>
 <context>

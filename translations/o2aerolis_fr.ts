@@ -64,6 +64,141 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>watch [--at-start] [--every SEKUNDEN]</source>
+        <translation>watch [--at-start] [--every SECONDES]</translation>
+    </message>
+    <message>
+        <source>Anlage muss eine Adresse 1..32 sein: %1</source>
+        <translation>L&apos;installation doit être une adresse 1..32 : %1</translation>
+    </message>
+    <message>
+        <source>plants nimmt keine Argumente</source>
+        <translation>plants ne prend aucun argument</translation>
+    </message>
+    <message>
+        <source>status [--seconds N]</source>
+        <translation>status [--seconds N]</translation>
+    </message>
+    <message>
+        <source>Anlage %1 antwortet nicht.</source>
+        <translation>L&apos;installation %1 ne répond pas.</translation>
+    </message>
+    <message>
+        <source>mode PLANT MODE</source>
+        <translation>mode PLANT MODE</translation>
+    </message>
+    <message>
+        <source>Betriebsart muss 0..3 sein: %1</source>
+        <translation>Le mode de fonctionnement doit être 0..3 : %1</translation>
+    </message>
+    <message>
+        <source>set-clock PLANT</source>
+        <translation>set-clock PLANT</translation>
+    </message>
+    <message>
+        <source>clock PLANT</source>
+        <translation>clock PLANT</translation>
+    </message>
+    <message>
+        <source>start-pile PLANT [--name N] [--comment C] [--data-dir D]</source>
+        <translation>start-pile PLANT [--name N] [--comment C] [--data-dir D]</translation>
+    </message>
+    <message>
+        <source>end-pile PLANT [--force]</source>
+        <translation>end-pile PLANT [--force]</translation>
+    </message>
+    <message>
+        <source>setup PLANT [KEY=VALUE...]</source>
+        <translation>setup PLANT [KEY=VALUE...]</translation>
+    </message>
+    <message>
+        <source>readout PLANT... | all</source>
+        <translation>readout PLANT... | all</translation>
+    </message>
+    <message>
+        <source>Anlage %1 hat keine laufende Miete.</source>
+        <translation>L&apos;installation %1 n&apos;a pas d&apos;andain en cours.</translation>
+    </message>
+    <message>
+        <source>Unbekannter Einstellwert: %1</source>
+        <translation>Valeur de réglage inconnue : %1</translation>
+    </message>
+    <message>
+        <source>Kein Zahlenwert: %1</source>
+        <translation>Pas un nombre : %1</translation>
+    </message>
+    <message>
+        <source>%1 außerhalb des Bereichs %2..%3</source>
+        <translation>%1 hors de la plage %2..%3</translation>
+    </message>
+    <message>
+        <source>%1 braucht einen Wert</source>
+        <translation>%1 demande une valeur</translation>
+    </message>
+    <message>
+        <source>Der Anlagen Text braucht 1..20 Zeichen: %1</source>
+        <translation>Le texte de l&apos;installation demande 1..20 caractères : %1</translation>
+    </message>
+    <message>
+        <source>Nicht erlaubtes Zeichen im Anlagen Text: %1</source>
+        <translation>Caractère non autorisé dans le texte de l&apos;installation : %1</translation>
+    </message>
+    <message>
+        <source>Verzeichnis existiert nicht: %1</source>
+        <translation>Le répertoire n&apos;existe pas : %1</translation>
+    </message>
+    <message>
+        <source>Auf Anlage %1 läuft bereits eine Miete.</source>
+        <translation>Un andain est déjà en cours sur l&apos;installation %1.</translation>
+    </message>
+    <message>
+        <source>Auf Anlage %1 läuft keine Miete.</source>
+        <translation>Aucun andain n&apos;est en cours sur l&apos;installation %1.</translation>
+    </message>
+    <message>
+        <source>Unbekannter Befehl: %1</source>
+        <translation>Commande inconnue : %1</translation>
+    </message>
+    <message>
+        <source>report ist in dieser Ausgabe des Programms nicht enthalten</source>
+        <translation>report ne fait pas partie de cette version du programme</translation>
+    </message>
+    <message>
+        <source>series FILE [--per-day] [--json]</source>
+        <translation>series FILE [--per-day] [--json]</translation>
+    </message>
+    <message>
+        <source>--series braucht Namen: T1..T5, T55, O2, LZ, ZYKL</source>
+        <translation>--series demande des noms : T1..T5, T55, O2, LZ, ZYKL</translation>
+    </message>
+    <message>
+        <source>Unbekannte Messreihe: %1</source>
+        <translation>Série inconnue : %1</translation>
+    </message>
+    <message>
+        <source>report log|quality|graph FILE --pdf OUT</source>
+        <translation>report log|quality|graph FILE --pdf OUT</translation>
+    </message>
+    <message>
+        <source>--sheet env|fan</source>
+        <translation>--sheet env|fan</translation>
+    </message>
+    <message>
+        <source>--pdf darf nicht die Messdatei sein: %1</source>
+        <translation>--pdf ne doit pas être le fichier de mesures : %1</translation>
+    </message>
+    <message>
+        <source>Keine Messwerte in der Datei: kein PDF geschrieben</source>
+        <translation>Aucune valeur mesurée dans le fichier : aucun PDF écrit</translation>
+    </message>
+    <message>
+        <source>PDF kann nicht geschrieben werden: %1</source>
+        <translation>Impossible d&apos;écrire le PDF : %1</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
@@ -467,6 +602,10 @@
     <message>
         <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd"/>Fehler bei der Übertragung!</source>
         <translation>L&apos;installation n&apos;est PAS arrêtée !!<byte value="xd"/>Erreur de transmission !</translation>
+    </message>
+    <message>
+        <source>Sicherung am </source>
+        <translation>Sauvegarde le </translation>
     </message>
 </context>
 <context>
