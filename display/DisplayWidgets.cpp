@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <QtMath>
 
@@ -61,6 +62,36 @@ LedDisplay::LedDisplay(int digits, int decimals, QWidget* parent)
 
 void LedDisplay::setCaption(const QString& caption) {
     m_caption->setText(caption);
+    fitCaption();
+}
+
+void LedDisplay::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    fitCaption();
+}
+
+void LedDisplay::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitCaption();
+}
+
+void LedDisplay::fitCaption() {
+    if (width() < 40)
+        return; // not placed yet; the resize comes
+    QFont f = font();
+    f.setBold(true);
+    const int room = width() * 58 / 100 - 12; // the digits keep about half the box
+    const QString text = m_caption->text();
+    while (QFontMetrics(f).horizontalAdvance(text) > room) {
+        if (f.pixelSize() > 8)
+            f.setPixelSize(f.pixelSize() - 1);
+        else if (f.pixelSize() <= 0 && f.pointSizeF() > 6)
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+        else
+            break;
+    }
+    m_caption->setFont(f);
 }
 
 void LedDisplay::setUnit(const QString& unit) {

@@ -26,7 +26,14 @@ public:
     // The digits as shown; empty while blanked.
     QString text() const { return m_text; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    // A caption longer than its half of the box (a long translation) gets a smaller font
+    // instead of being cut off.
+    void fitCaption();
     QLCDNumber* m_lcd = nullptr;
     QLabel* m_caption = nullptr;
     QLabel* m_unit = nullptr;
