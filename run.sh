@@ -9,8 +9,8 @@ ROOT=$PWD
 JOBS=${JOBS:-2}
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev
-    qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-tools-dev qt6-tools-dev-tools
-    qt6-l10n-tools libgl1-mesa-dev libxkbcommon-dev
+    qt6-base-dev libqt6opengl6-dev qt6-serialport-dev qt6-charts-dev qt6-tools-dev
+    qt6-tools-dev-tools qt6-l10n-tools libgl1-mesa-dev libxkbcommon-dev
     fonts-liberation fonts-dejavu-core socat poppler-utils xvfb xauth)
 
 ensure_packages() {
