@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/Regional.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -13,6 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 namespace Report {
 
@@ -222,18 +224,31 @@ int BandReport::render(QPagedPaintDevice& device, const QDateTime& printedAt) {
 }
 
 bool BandReport::exportPdf(const QString& path) {
-    const bool existed = QFileInfo::exists(path);
+    // The document is made in memory and replaces the file only when it was written whole:
+    // the PDF writer reports no write errors, so a full disk would otherwise leave a cut-off
+    // file reported as written, and an earlier PDF of that name would be gone already.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&document);
         writer.setPageLayout(pageLayout());
         writer.setTitle(title);
         writer.setCreator(QCoreApplication::applicationName());
         pages = render(writer);
     }
-    if (pages == 0 && !existed)
-        QFile::remove(path);
-    return pages > 0 && QFileInfo(path).size() > 0;
+    if (pages == 0 || document.data().isEmpty())
+        return false;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true); // a device such as /dev/stdout, or a kept file in a
+                                       // directory we may not create in
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(document.data()) != document.data().size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 void BandReport::preview(QWidget* parent) {

@@ -281,17 +281,56 @@ private slots:
     }
 
     // Without any display the tool draws offscreen by itself.
+    void reportWithoutADisplay_data() {
+        QTest::addColumn<QString>("display"); // empty: none at all
+        QTest::newRow("no display") << QString();
+        QTest::newRow("a display that does not answer") << QStringLiteral(":97");
+    }
     void reportWithoutADisplay() {
+        QFETCH(QString, display);
         useSettings(QByteArray());
         const QString csv = path(QStringLiteral("Miete7.csv"));
         QVERIFY(writeLines(csv, measurementFile(Layout::Current)));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
         const QString pdf = path(QStringLiteral("out.pdf"));
         const Result r = run({"report", "graph", csv, "--pdf", pdf}, env);
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QCOMPARE(ReportText::pages(pdf).size(), 1);
+    }
+
+    // A disk that fills up while the PDF is written: the tool says so, and a PDF of the
+    // same name from an earlier run is still whole. (A file-size limit stands in for the
+    // full disk; the write fails the same way.)
+    void pdfOnAFullDisk() {
+        useSettings(QByteArray());
+        const QString csv = path(QStringLiteral("Miete7.csv"));
+        QVERIFY(writeLines(csv, measurementFile(Layout::Current)));
+        const QString pdf = path(QStringLiteral("out.pdf"));
+        QVERIFY(run({"report", "log", csv, "--pdf", pdf}).code == 0);
+        const QByteArray earlier = bytesOf(pdf);
+        QVERIFY(earlier.size() > 8 * 1024);
+
+        QProcess p;
+        p.start(
+            QStringLiteral("bash"),
+            {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\""),
+             QStringLiteral(O2_CLI), QStringLiteral("--dir"), dir->path(), QStringLiteral("report"),
+             QStringLiteral("quality"), csv, QStringLiteral("--pdf"), pdf});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(p.readAllStandardOutput(), QByteArray());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("PDF kann nicht geschrieben werden: ") +
+                              QDir::toNativeSeparators(pdf)),
+                 qPrintable(err));
+        QCOMPARE(bytesOf(pdf), earlier);
+        QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("out.pdf?*")}, QDir::Files),
+                 QStringList());
     }
 
     // A file written by the program's readout gives back what the controller sent, and the
