@@ -47,6 +47,11 @@ OpenFile& current() {
     return f;
 }
 
+qint64& written() {
+    static qint64 n = 0;
+    return n;
+}
+
 // A line end or a field separator inside a text would break the line structure that
 // every reader relies on.
 QString oneLine(QString text) {
@@ -80,47 +85,69 @@ bool endsWithSeparator(const QString& path) {
     return path.endsWith(QDir::separator()) || path.endsWith(QLatin1Char('/'));
 }
 
-// An existing file whose last byte is not a line feed ends in a fragment.
-bool endsWithoutLineEnd(const QString& path) {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly) || f.isSequential())
-        return false;
-    const qint64 size = f.size();
-    if (size <= 0 || !f.seek(size - 1))
-        return false;
-    char c = 0;
-    return f.read(&c, 1) == 1 && c != '\n';
+// A whole record line: its number, then twelve fields each closed by ';' (a trailing CR
+// aside). Numbers far beyond any pile's count are taken for garbage.
+int wholeRecordNumber(QByteArray line) {
+    if (line.endsWith('\r'))
+        line.chop(1);
+    const qsizetype sep = line.indexOf(';');
+    if (sep <= 0 || line.count(';') < 12 || !line.endsWith(';'))
+        return 0;
+    bool ok = false;
+    const int n = line.left(sep).toInt(&ok);
+    return ok && n > 0 && n < 1000000000 ? n : 0;
 }
 
-// The number of the last record line of an existing file (a fragment after it counts as
-// well), 0 when the file ends in no record line. A record line starts with its number and
-// has twelve ';'; the header has no such line.
-int lastRecordNumber(const QString& path) {
+// The start of a record line: digits, then ';' or nothing.
+bool startsLikeRecord(const QByteArray& line) {
+    qsizetype digits = 0;
+    while (digits < line.size() && line.at(digits) >= '0' && line.at(digits) <= '9')
+        ++digits;
+    return digits > 0 && (digits == line.size() || line.at(digits) == ';');
+}
+
+// What the end of an existing file asks of the next append.
+struct Tail {
+    int lastNumber = 0; // of the last whole record line, 0 when there is none
+    qint64 cutTo = -1;  // the size to take the file back to, -1 to keep it
+    bool needsLineEnd = false;
+};
+
+// Reads the last few KiB of a regular file once. A record line cut short by a power loss
+// (or by a full device whose write could not be taken back) is taken back to the line end
+// before it, as a failed write is: its time stamp may be cut, and a stamp that cannot be
+// read would stop every later fill of the file at that line. A whole record, or a text
+// that is no record, merely lacking its line end gets the line end before the next line.
+Tail readTail(const QString& path) {
+    Tail t;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || f.isSequential())
-        return 0;
+        return t;
     const qint64 size = f.size();
     const qint64 from = std::max<qint64>(0, size - 4096);
-    if (!f.seek(from))
-        return 0;
-    QList<QByteArray> lines = f.read(size - from).split('\n');
-    if (from > 0)
-        lines.removeFirst(); // may start inside a line
-    int last = 0;
-    int looked = 0;
-    for (qsizetype i = lines.size() - 1; i >= 0 && looked < 2; --i) {
-        const QByteArray& line = lines.at(i);
-        if (line.trimmed().isEmpty())
-            continue;
-        ++looked;
-        const qsizetype sep = line.indexOf(';');
-        bool ok = false;
-        const int n = sep > 0 ? line.left(sep).toInt(&ok) : 0;
-        // Only a whole record line, or a fragment that still holds its number field.
-        if (ok && n > last && (line.count(';') >= 12 || looked == 1))
-            last = n;
+    if (size <= 0 || !f.seek(from))
+        return t;
+    const QByteArray bytes = f.read(size - from);
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!bytes.endsWith('\n')) {
+        const QByteArray fragment = lines.takeLast();
+        const qsizetype lastEnd = bytes.lastIndexOf('\n');
+        if (wholeRecordNumber(fragment) == 0 && startsLikeRecord(fragment) && lastEnd >= 0) {
+            t.cutTo = from + lastEnd + 1;
+        } else {
+            lines.append(fragment);
+            t.needsLineEnd = true;
+        }
     }
-    return last;
+    if (from > 0 && !lines.isEmpty())
+        lines.removeFirst(); // may start inside a line
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        if (lines.at(i).trimmed().isEmpty())
+            continue;
+        t.lastNumber = wholeRecordNumber(lines.at(i));
+        break;
+    }
+    return t;
 }
 
 // Pushes the written bytes to the storage device, so that a full or failing device is
@@ -255,16 +282,18 @@ bool OpenMeasurementFile(int plant, const QDate& today) {
     const bool fresh = !existed || (info.isFile() && info.size() == 0);
     bool needsLineEnd = false;
     if (!fresh) {
-        needsLineEnd = endsWithoutLineEnd(a.Datei);
+        // A device or pipe has no end to seek to; truncating it is a no-op. Nor is it read:
+        // a pipe would wait for the writer, which is this program.
+        const Tail tail = info.isFile() ? readTail(a.Datei) : Tail{};
         // A readout cut short by a crash or a power loss has put lines into the file that
         // the count in the settings file (saved at the close) does not know of yet: the
         // numbering goes on after the file's last record instead of repeating numbers.
-        a.Anzahl = std::max(a.Anzahl, lastRecordNumber(a.Datei));
-        // A device or pipe has no end to seek to; truncating it is a no-op.
+        a.Anzahl = std::max(a.Anzahl, tail.lastNumber);
         const QIODevice::OpenMode mode =
             info.isFile() ? QIODevice::Append : QIODevice::ExistingOnly;
         if (!file->open(QIODevice::WriteOnly | mode | QIODevice::Unbuffered))
             return false;
+        needsLineEnd = tail.needsLineEnd || (tail.cutTo >= 0 && !file->resize(tail.cutTo));
     } else {
         // No directory is created: a missing directory is a setup fault the user must see.
         const QIODevice::OpenMode mode = existed ? QIODevice::Append : QIODevice::NewOnly;
@@ -306,6 +335,7 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     of.needsLineEnd = false;
     // Counted only once the line is in the file, so the count never runs ahead of it.
     a.Anzahl = number;
+    ++written();
     // On the device before the readout asks for the next record: a crash or power loss
     // mid-readout costs at most the line in progress. A device that cannot commit stops
     // the readout like a failed write, the line itself being in the file and counted.
@@ -328,11 +358,16 @@ int OpenPlant() {
     return current().plant;
 }
 
+qint64 RecordsWritten() {
+    return written();
+}
+
 void resetState() {
     OpenFile& of = current();
     of.file.reset();
     of.plant = 0;
     of.needsLineEnd = false;
+    written() = 0;
 }
 
 } // namespace MeasurementFile

@@ -39,8 +39,10 @@ QString RecordLine(int number, const QString& timeText, const MeasurementRecord&
 bool NewMeasurementFile(int plant, const QDate& today = QDate::currentDate());
 
 // Makes the plant's file the open file, positioned at its end; a file that does not exist
-// is created with its header. False when the file cannot be opened or created; nothing is
-// left open then and a new file whose header could not be written whole is removed again.
+// is created with its header. Anzahl becomes at least the number of the file's last record
+// line, and a record line cut short at the file's end is taken back. False when the file cannot be
+// opened or created; nothing is left open then and a new file whose header could not be written
+// whole is removed again.
 bool OpenMeasurementFile(int plant, const QDate& today = QDate::currentDate());
 
 // Appends record number Anzahl + 1 and commits it to the storage device. On success Anzahl
@@ -55,6 +57,10 @@ bool CloseMeasurementFile(int plant);
 
 // The plant whose file is open, 0 when none.
 int OpenPlant();
+
+// The record lines appended by this process so far. A readout's records are the growth of
+// this figure, not of Anzahl: opening a file may raise Anzahl to the file's last record.
+qint64 RecordsWritten();
 
 void resetState();
 

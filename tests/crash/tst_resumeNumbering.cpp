@@ -66,9 +66,23 @@ private slots:
         QTest::newRow("header only") << QByteArray() << 0 << 1;
         // Lines deleted by hand, or a re-created file: the count is never lowered.
         QTest::newRow("count ahead of the file") << records(1, 2) << 9 << 10;
-        // A power loss may cut a line; its number is not given out again either.
-        QTest::newRow("fragment with its number") << records(1, 2) + "3;09.12.2026  14" << 2 << 4;
-        QTest::newRow("fragment without its number") << records(1, 2) + "3" << 2 << 3;
+        // A power loss may cut the line in progress: it is taken back, as a failed write
+        // is, and its number given to the next record. Kept, its cut time stamp would stop
+        // every later fill of the file at that line.
+        QTest::newRow("line cut in its time stamp") << records(1, 2) + "3;09.12.2026  14" << 2 << 3;
+        QTest::newRow("line cut in its last field")
+            << records(1, 2) +
+                   "3;09.12.2026  14:30;   58;   62;   60;   51;   45;   36; 20,9;3;  12"
+            << 2 << 3;
+        QTest::newRow("line cut after its number") << records(1, 2) + "3" << 2 << 3;
+        QTest::newRow("first line cut") << QByteArray("1;09.1") << 0 << 1;
+        QTest::newRow("cut line with a huge number") << records(1, 2) + "2147483647;x" << 2 << 3;
+        // A whole record that lacks only its line end (an editor took it) is kept and gets
+        // one; so is a text that is no record.
+        QTest::newRow("whole record without its line end") << records(1, 3).chopped(2) << 2 << 4;
+        QTest::newRow("a note without its line end") << records(1, 2) + "Umgesetzt" << 2 << 3;
+        QTest::newRow("a huge number in a whole line")
+            << records(1, 2) + "2147483647" + records(1, 1).mid(1) << 2 << 3;
     }
     void nextNumber() {
         QFETCH(QByteArray, tail);
@@ -89,6 +103,14 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = f.readAll().split('\n');
         QVERIFY(lines.at(lines.size() - 2).startsWith(QByteArray::number(next) + ";10.12.2026"));
+        // Whole lines only, and every line that was whole before is still there.
+        QVERIFY(lines.last().isEmpty());
+        for (qsizetype i = 9; i < lines.size() - 1; ++i) {
+            const QByteArray& l = lines.at(i);
+            QVERIFY2(l.endsWith(";\r") || l == "Umgesetzt\r", l.constData());
+        }
+        const QByteArray wholeBefore = tail.left(tail.lastIndexOf('\n') + 1);
+        QVERIFY(QByteArray(lines.mid(9).join('\n')).startsWith(wholeBefore));
         QCOMPARE(Daten::Anlage[3].Anzahl, next);
         QCOMPARE(Settings::file().readInteger(QStringLiteral("3"), QStringLiteral("Anzahl"), -1),
                  next);

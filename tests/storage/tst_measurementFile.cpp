@@ -261,20 +261,33 @@ private slots:
         QCOMPARE(settingsValue(QStringLiteral("Anzahl")), QStringLiteral("6"));
     }
 
-    void unterminatedLastLineStaysApart() {
+    void lastLineWithoutItsEnd_data() {
+        QTest::addColumn<QByteArray>("last"); // the file's end after its header line
+        QTest::addColumn<QByteArray>("kept"); // the line that stays, empty: none
+        // A record cut short is taken back; its number goes to the next record.
+        QTest::newRow("record cut short") << QByteArray("1;frag") << QByteArray();
+        // Anything else stays, apart from the next line.
+        QTest::newRow("a note") << QByteArray("Bemerkung") << QByteArray("Bemerkung\r");
+    }
+    void lastLineWithoutItsEnd() {
+        QFETCH(QByteArray, last);
+        QFETCH(QByteArray, kept);
         NewMeasurementFile(3, Day);
         const QString path = Daten::Anlage[3].Datei;
-        writeAll(path, "header\r\n1;frag");
+        writeAll(path, "header\r\n" + last);
         Daten::Anlage[3].Anzahl = 1;
         QVERIFY(OpenMeasurementFile(3, Day));
         QVERIFY(AppendMeasurementRecord(3, QStringLiteral("t"), MeasurementRecord{}));
         QVERIFY(AppendMeasurementRecord(3, QStringLiteral("t"), MeasurementRecord{}));
         CloseMeasurementFile(3);
-        const QList<QByteArray> lines = readAll(path).split('\n');
-        QCOMPARE(lines.size(), 5);
-        QCOMPARE(lines.at(1), QByteArray("1;frag\r"));
-        QVERIFY(lines.at(2).startsWith("2;t;"));
-        QVERIFY(lines.at(3).startsWith("3;t;"));
+        QList<QByteArray> lines = readAll(path).split('\n');
+        QCOMPARE(lines.takeFirst(), QByteArray("header\r"));
+        if (!kept.isEmpty())
+            QCOMPARE(lines.takeFirst(), kept);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines.at(0).startsWith("2;t;"));
+        QVERIFY(lines.at(1).startsWith("3;t;"));
+        QCOMPARE(lines.at(2), QByteArray());
     }
 
     void missingDirectoryIsNotCreated() {
