@@ -84,7 +84,7 @@ int watchEvery(const QStringList& args) {
         bool ok = args[i] == QLatin1String("--at-start");
         if (args[i] == QLatin1String("--every") && i + 1 < args.size())
             every = args[++i].toInt(&ok);
-        if (!ok || every < 0)
+        if (!ok || every < 0 || every > 86400)
             throw UsageError(tr("watch [--at-start] [--every SEKUNDEN]"));
     }
     return every;
@@ -379,8 +379,9 @@ int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err)
             rc = Failed;
             continue;
         }
-        const int before = a.Anzahl;
+        const qint64 before = MeasurementFile::RecordsWritten();
         const bool ok = Readout::BackupStoredRecords(plant, Readout::View{});
+        const qint64 records = MeasurementFile::RecordsWritten() - before;
         const QString result =
             ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
                : QCoreApplication::translate("TFAnzeige", "Fehler beim sichern!");
@@ -389,12 +390,11 @@ int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err)
         if (c.json) {
             all.append(QJsonObject{{"address", plant},
                                    {"ok", ok},
-                                   {"records", a.Anzahl - before},
+                                   {"records", records},
                                    {"count", a.Anzahl},
                                    {"file", a.Datei}});
         } else {
-            out << plant << '\t' << result << '\t' << (a.Anzahl - before) << '\t' << a.Datei
-                << '\n';
+            out << plant << '\t' << result << '\t' << records << '\t' << a.Datei << '\n';
         }
         out.flush();
     }
@@ -469,12 +469,12 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
             const tAnlageParameter& a = Daten::Anlage[p];
             if (!a.Present || !a.SwitchedOn)
                 continue;
-            const int before = a.Anzahl;
+            const qint64 before = MeasurementFile::RecordsWritten();
             const bool ok = Readout::BackupStoredRecords(p, view);
             out << p << '\t'
                 << (ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
                        : QCoreApplication::translate("TFAnzeige", "Fehler beim sichern!"))
-                << '\t' << (a.Anzahl - before) << '\t' << a.Datei << '\n';
+                << '\t' << MeasurementFile::RecordsWritten() - before << '\t' << a.Datei << '\n';
             out.flush();
         }
         s.poll.StartTimer();
@@ -497,15 +497,22 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
         s.poll.TeachInPending = true;
         s.poll.TeachIn();
     };
-    QObject::connect(&s.link, &Link::connected, &loop, [&] { teachIn(); });
+    // Queued: the teach-in's waits run after the connect event has returned.
+    QObject::connect(
+        &s.link, &Link::connected, &loop, [&] { teachIn(); }, Qt::QueuedConnection);
     const auto busy = [&] { return inReadout || stop || s.poll.isRunning(); };
+    // A readout waits for the gateway: started on a link that is down or still connecting,
+    // every plant would fail and the day's readout would be spent.
+    const auto linkReady = [&] {
+        return LinkLayer != 1 || (LinkOpen && !s.poll.TeachInPending &&
+                                  s.link.ClientSocket1.state() == QAbstractSocket::ConnectedState);
+    };
 
     Settings::ComputeBackupDue();
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        if (busy())
+        if (busy() || reconnect() || !linkReady())
             return;
-        reconnect();
         if (every > 0 || !Settings::BackupEnabled)
             return;
         if (QDateTime::currentDateTime() >= Settings::BackupDue) {
@@ -516,7 +523,7 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     tick.start(1000);
     QTimer often;
     QObject::connect(&often, &QTimer::timeout, &loop, [&] {
-        if (!busy() && !reconnect())
+        if (!busy() && !reconnect() && linkReady())
             runReadout();
     });
     if (every > 0)
@@ -758,7 +765,7 @@ int cmdEndPile(const Command& c, Session& s, QTextStream& out, QTextStream& err)
     s.poll.StopTimer();
     Readout::View view;
     view.message = [&](const QString& text) { err << plain(text) << '\n'; };
-    const int before = Daten::Anlage[plant].Anzahl;
+    const qint64 before = MeasurementFile::RecordsWritten();
     const QString file = Daten::Anlage[plant].Datei;
     if (!Readout::SaveStoredRecords(plant, view)) {
         err << plain(pileText("Nicht alle Daten wurden korrekt gespeichert!!\rTrotzdem Anlage "
@@ -767,7 +774,7 @@ int cmdEndPile(const Command& c, Session& s, QTextStream& out, QTextStream& err)
         if (!force)
             return Failed;
     }
-    const int records = Daten::Anlage[plant].Anzahl - before;
+    const qint64 records = MeasurementFile::RecordsWritten() - before;
     if (!PileFlow::EndPile(plant)) {
         err << plain(pileText("Anlage ist NICHT ausgeschaltet!!\rFehler bei der Übertragung!"))
             << '\n';

@@ -197,6 +197,24 @@ private slots:
         QCOMPARE(linesOf(cliFile).size(), 9 - 1 + 3 + 1); // the empty rest after the last CR LF
         QCOMPARE(linesOf(cliFile), linesOf(ownFile));
         QCOMPARE(IniFile(dir->filePath("O2_Aerolis.ini")).readInteger("2", "Anzahl", 0), 3);
+
+        // A readout killed after two more lines, before their count was saved: the next one
+        // numbers on after them and reports only the records it read itself.
+        {
+            QFile f(cliFile);
+            QVERIFY(f.open(QIODevice::ReadWrite | QIODevice::Append));
+            const QByteArray last = linesOf(cliFile).at(10);
+            const QByteArray rest = last.mid(last.indexOf(';'));
+            f.write("4" + rest + "\n5" + rest + "\n");
+        }
+        simulator->addStoredRecords(2, 2);
+        const Result again =
+            run({QStringLiteral("--json"), QStringLiteral("readout"), QStringLiteral("2")});
+        QCOMPARE(again.code, 0);
+        const QJsonObject plant = QJsonDocument::fromJson(again.out).array().at(0).toObject();
+        QCOMPARE(plant.value("records").toInt(), 2);
+        QCOMPARE(plant.value("count").toInt(), 7);
+        QVERIFY(linesOf(cliFile).at(14).startsWith("7;"));
     }
 
     // SIGTERM in the middle of a readout: the file holds whole lines only, and its count in
