@@ -82,9 +82,10 @@ bool writeLines(const QString& path, const QStringList& lines) {
 }
 
 // The pages as read, with the print date and time masked: the two PDFs are made moments
-// apart.
+// apart, maybe on either side of a minute. The label in each language.
 QStringList masked(const QStringList& pages) {
-    static const QRegularExpression printedAt(QStringLiteral("(Druckdatum/-zeit :\\s*)\\S+ \\S+"));
+    static const QRegularExpression printedAt(QStringLiteral(
+        "((?:Druckdatum/-zeit|Print date/time|Date/heure d'impression) :\\s*)\\S+ \\S+"));
     QStringList out;
     for (QString page : pages)
         out << page.replace(printedAt, QStringLiteral("\\1<Druckzeit>"));
