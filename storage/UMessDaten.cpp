@@ -85,16 +85,21 @@ bool endsWithSeparator(const QString& path) {
     return path.endsWith(QDir::separator()) || path.endsWith(QLatin1Char('/'));
 }
 
-// A whole record line: its number, then twelve fields each closed by ';' (a trailing CR
-// aside). Numbers far beyond any pile's count are taken for garbage.
-int wholeRecordNumber(QByteArray line) {
+// A whole line of a record: twelve fields after the number, each closed by ';' (a
+// trailing CR aside).
+bool isWholeLine(QByteArray line) {
     if (line.endsWith('\r'))
         line.chop(1);
-    const qsizetype sep = line.indexOf(';');
-    if (sep <= 0 || line.count(';') < 12 || !line.endsWith(';'))
+    return line.indexOf(';') > 0 && line.count(';') >= 12 && line.endsWith(';');
+}
+
+// The number of a whole record line, 0 for any other line. Numbers far beyond any pile's
+// count are taken for garbage.
+int wholeRecordNumber(const QByteArray& line) {
+    if (!isWholeLine(line))
         return 0;
     bool ok = false;
-    const int n = line.left(sep).toInt(&ok);
+    const int n = line.left(line.indexOf(';')).toInt(&ok);
     return ok && n > 0 && n < 1000000000 ? n : 0;
 }
 
@@ -132,7 +137,7 @@ Tail readTail(const QString& path) {
     if (!bytes.endsWith('\n')) {
         const QByteArray fragment = lines.takeLast();
         const qsizetype lastEnd = bytes.lastIndexOf('\n');
-        if (wholeRecordNumber(fragment) == 0 && startsLikeRecord(fragment) && lastEnd >= 0) {
+        if (!isWholeLine(fragment) && startsLikeRecord(fragment) && lastEnd >= 0) {
             t.cutTo = from + lastEnd + 1;
         } else {
             lines.append(fragment);

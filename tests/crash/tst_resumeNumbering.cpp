@@ -83,6 +83,8 @@ private slots:
         QTest::newRow("a note without its line end") << records(1, 2) + "Umgesetzt" << 2 << 3;
         QTest::newRow("a huge number in a whole line")
             << records(1, 2) + "2147483647" + records(1, 1).mid(1) << 2 << 3;
+        QTest::newRow("a huge number in a whole line without its line end")
+            << records(1, 2) + "2147483647" + records(1, 1).mid(1).chopped(2) << 2 << 3;
     }
     void nextNumber() {
         QFETCH(QByteArray, tail);
