@@ -31,7 +31,9 @@ public:
     double readFloat(const QString& section, const QString& key, double def) const;
 
     // Each write returns false when the file could not be written (the file on disk is then
-    // unchanged). Writing the text already in the file touches nothing.
+    // unchanged). Writing the text already in the file touches nothing. A section or key
+    // that is not a plain name is refused; a line break or other control character in a
+    // value is written as a blank, so no value can add lines, sections or keys.
     bool writeString(const QString& section, const QString& key, const QString& value);
     bool writeInteger(const QString& section, const QString& key, int value);
     bool writeBool(const QString& section, const QString& key, bool value);
@@ -40,6 +42,10 @@ public:
     bool deleteKey(const QString& section, const QString& key);
 
     QString lastError() const { return m_lastError; }
+    // Letters, digits, '_', '-' and '.': what a section or key may be called.
+    static bool isPlainName(const QString& name);
+    // `text` with every control character (CR and LF among them) replaced by a blank.
+    static QString oneLine(QString text);
 
 private:
     struct Line {
