@@ -692,7 +692,7 @@ PileNaming parseNaming(const QStringList& args) {
             n.name = v;
         } else if (a == QLatin1String("--comment")) {
             n.hasComment = true;
-            n.comment = v;
+            n.comment = IniFile::oneLine(v); // as the dialog's field takes it
         } else if (a == QLatin1String("--data-dir")) {
             if (!QFileInfo(v).isDir())
                 throw UsageError(tr("Verzeichnis existiert nicht: %1").arg(v));

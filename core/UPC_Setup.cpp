@@ -2,6 +2,7 @@
 
 #include "core/KompUtils.h"
 #include "core/Messages.h"
+#include "core/OneLineEdit.h"
 #include "core/Settings.h"
 #include "core/UMain.h"
 #include "link/Link.h"
@@ -82,6 +83,7 @@ TFPC_Setup::TFPC_Setup(QWidget* parent) : Retranslatable<QDialog>(parent) {
     NetAddressEdit = new QLineEdit(m_netPage);
     NetAddressEdit->setGeometry(12, 28, 300, 24);
     NetAddressEdit->setMaxLength(40);
+    OneLineEdit::apply(NetAddressEdit);
     m_netPortLabel = textLabel(m_netPage, QRect(12, 58, 140, 18));
     NetPortEdit = new QSpinBox(m_netPage);
     NetPortEdit->setGeometry(12, 76, 120, 24);

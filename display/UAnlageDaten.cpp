@@ -2,6 +2,7 @@
 
 #include "core/Daten.h"
 #include "core/Messages.h"
+#include "core/OneLineEdit.h"
 #include "core/ProgramDir.h"
 #include "display/UPfadsetzen.h"
 #include "storage/UMessDaten.h"
@@ -57,6 +58,7 @@ TFAnlageDaten::TFAnlageDaten(QWidget* parent) : Retranslatable<QDialog>(parent) 
     m_commentCaption = label(this, QRect(16, 112, 130, 20));
     m_edit2 = new QLineEdit(this);
     m_edit2->setGeometry(150, 110, 371, 24);
+    OneLineEdit::apply(m_edit2);
     m_pathCaption = label(this, QRect(16, 146, 130, 20));
     m_dirLabel = label(this, QRect(150, 146, 335, 20));
     m_dirLabel->setFrameShape(QFrame::StyledPanel);

@@ -78,6 +78,19 @@ private slots:
         QCOMPARE(iniBytes(), before);
     }
 
+    // A pasted line break in the host field never reaches the settings file as one.
+    void hostFieldTakesNoLineBreak() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
+        TFPC_Setup dialog;
+        dialog.NetAddressEdit->selectAll();
+        dialog.NetAddressEdit->insert(QStringLiteral("127.0.0.1\n[COM]\nLAYER=0"));
+        QCOMPARE(dialog.NetAddressEdit->text(), QStringLiteral("127.0.0.1 [COM] LAYER=0"));
+        dialog.OKBtn->click();
+        QCOMPARE(Settings::file().sections(), QStringList{"COM"});
+        QCOMPARE(Settings::file().keys("COM").count("LAYER"), 1);
+        QCOMPARE(NetAddress, QStringLiteral("127.0.0.1 [COM] LAYER=0"));
+    }
+
     void networkPageThenCancelLeavesTheSerialLink() {
         start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
         const QByteArray before = iniBytes();
