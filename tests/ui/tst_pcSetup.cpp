@@ -78,6 +78,36 @@ private slots:
         QCOMPARE(iniBytes(), before);
     }
 
+    // A reference temperature the field cannot show as stored (tenths, beyond the limits, in
+    // °F) is shown as near as it can and kept as stored on an OK without a change.
+    void untouchedRefTempKeepsItsText_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("tenths") << QByteArray("55,5") << "55,5";
+        QTest::newRow("below the limits") << QByteArray("25") << "30";
+        QTest::newRow("fahrenheit") << QByteArray("55,5\r\nMetric=1") << "131";
+    }
+    void untouchedRefTempKeepsItsText() {
+        QFETCH(QByteArray, stored);
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\nREFTEMP=" + stored + "\r\n");
+        const QByteArray before = iniBytes();
+        TFPC_Setup dialog;
+        QTEST(dialog.RefTempSelect->text(), "shown");
+        dialog.OKBtn->click();
+        QCOMPARE(iniBytes(), before);
+    }
+
+    // A stored 55,5 stepped up by one is 56,5.
+    void changedRefTempKeepsItsTenths() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\nREFTEMP=55,5\r\n");
+        TFPC_Setup dialog;
+        dialog.RefTempSelect->stepUp();
+        QCOMPARE(dialog.RefTempSelect->text(), QStringLiteral("56,5"));
+        dialog.OKBtn->click();
+        QCOMPARE(Settings::file().readString(Keys::Com, Keys::RefTemp, QString()),
+                 QStringLiteral("56,5"));
+    }
+
     // A pasted line break in the host field never reaches the settings file as one.
     void hostFieldTakesNoLineBreak() {
         start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
