@@ -719,6 +719,9 @@ int cmdStartPile(const Command& c, Session& s, QTextStream& out, QTextStream& er
             << '\n';
         return Failed;
     }
+    // Before the naming is taken over: nothing is started that the settings cannot keep.
+    if (!Settings::CheckWritable())
+        return Failed;
     tAnlageParameter& a = Daten::Anlage[plant];
     QString path = a.Pfad;
     if (!QFileInfo(path).isDir()) {
@@ -867,6 +870,11 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         return Usage;
     }
     ResetForCommand();
+    // A failed settings write is said on the error output, once until one succeeds again.
+    Settings::setWriteFailureHandler([&err](const QString& text) {
+        err << plain(text) << '\n';
+        err.flush();
+    });
     int rc = Ok;
     {
         Session session(err);
@@ -886,6 +894,7 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         session.link.SchliesseSocketVerbindung(0);
     }
     Settings::close();
+    Settings::setWriteFailureHandler(nullptr);
     out.flush();
     err.flush();
     return rc;

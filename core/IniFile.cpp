@@ -268,16 +268,22 @@ bool IniFile::save(const QList<Line>& lines) {
     for (const Line& l : lines)
         bytes += l.raw + l.ending;
     QSaveFile f(m_fileName);
-    if (!f.open(QIODevice::WriteOnly)) {
+    const auto failed = [&] {
         m_lastError = f.errorString();
+        if (m_observer)
+            m_observer(false, m_lastError);
         return false;
-    }
+    };
+    if (!f.open(QIODevice::WriteOnly))
+        return failed();
     if (f.write(bytes) != bytes.size() || !f.commit()) {
-        m_lastError = f.errorString();
+        failed();
         f.cancelWriting();
         return false;
     }
     m_lastError.clear();
+    if (m_observer)
+        m_observer(true, QString());
     m_lines = lines;
     const QFileInfo fi(m_fileName);
     m_size = fi.size();

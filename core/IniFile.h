@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class IniFile {
 public:
@@ -42,6 +43,11 @@ public:
     bool deleteKey(const QString& section, const QString& key);
 
     QString lastError() const { return m_lastError; }
+    // Told of every write that reached the disk (true) or failed (false, with the reason).
+    void setWriteObserver(std::function<void(bool ok, const QString& reason)> observer) {
+        m_observer = std::move(observer);
+    }
+
     // Letters, digits, '_', '-' and '.': what a section or key may be called.
     static bool isPlainName(const QString& name);
     // `text` with every control character (CR and LF among them) replaced by a blank.
@@ -65,6 +71,7 @@ private:
 
     QString m_fileName;
     QString m_lastError;
+    std::function<void(bool, const QString&)> m_observer;
     mutable QList<Line> m_lines;
     mutable bool m_loaded = false;
     mutable qint64 m_size = -1;

@@ -24,6 +24,7 @@ MainProgram::MainProgram()
     // handlers reach the window through TFMain::instance(), which exists from then on.
     connectLink();
     connectPoll();
+    Messages::reportSettingsFailures();
     m_main = std::make_unique<TFMain>(makeHooks());
     new TFAktiv(m_main.get()); // the busy window of every readout, kept by the main window
     connectMenus();

@@ -3,6 +3,7 @@
 
 #include "core/Daten.h"
 #include "core/KompUtils.h"
+#include "core/Messages.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
 #include "core/Settings.h"
@@ -47,7 +48,10 @@ class TestPcSetup : public QObject {
     }
 
 private slots:
-    void initTestCase() { UiTest::isolateUserSettings(userSettings); }
+    void initTestCase() {
+        UiTest::isolateUserSettings(userSettings);
+        Messages::reportSettingsFailures();
+    }
     void init() {
         ResetProcessState();
         Regional::setLocaleOverride(QLocale(QLocale::German, QLocale::Germany));
@@ -106,6 +110,33 @@ private slots:
         dialog.OKBtn->click();
         QCOMPARE(Settings::file().readString(Keys::Com, Keys::RefTemp, QString()),
                  QStringLiteral("56,5"));
+    }
+
+    // Changes that the settings file cannot take are not passed off as saved: one error box
+    // with the reason for the whole OK, the file unchanged.
+    void readOnlySettingsAreReported() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\nREFTEMP=55\r\n");
+        const QByteArray before = iniBytes();
+        TFPC_Setup dialog;
+        dialog.RefTempSelect->stepUp();
+        dialog.DispOffsetSelect->stepUp();
+        int boxes = 0;
+        QString text, title;
+        {
+            UiTest::ReadOnlySettings readOnly(ProgramDir::iniPath());
+            UiTest::BoxAnswer box;
+            dialog.OKBtn->click();
+            boxes = box.seen;
+            text = box.text;
+            title = box.title;
+        }
+        QCOMPARE(boxes, 1);
+        QCOMPARE(title, QStringLiteral("Fehler"));
+        QVERIFY2(
+            text.startsWith(QStringLiteral("Einstellungen konnten nicht gespeichert werden: ")),
+            qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("O2_Aerolis.ini")));
+        QCOMPARE(iniBytes(), before);
     }
 
     // A pasted line break in the host field never reaches the settings file as one.
