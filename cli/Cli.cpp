@@ -724,20 +724,24 @@ int cmdStartPile(const Command& c, Session& s, QTextStream& out, QTextStream& er
         return Failed;
     tAnlageParameter& a = Daten::Anlage[plant];
     QString path = a.Pfad;
+    // A missing directory is replaced by the program's directory and that is kept, as the
+    // naming dialog does.
+    bool pathReplaced = false;
     if (!QFileInfo(path).isDir()) {
         err << plain(QCoreApplication::translate(
                    "TFAnlageDaten",
                    "Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad.."))
             << '\n';
         path = ProgramDir::pathWithSeparator();
+        pathReplaced = true;
     }
-    const bool pathChanged = n.hasDir && n.dir != path;
+    const bool pathChanged = (n.hasDir && n.dir != path) || pathReplaced;
     if (n.hasName || n.hasComment || pathChanged) {
         if (n.hasName)
             a.Name = n.name;
         if (n.hasComment)
             a.Komm = n.comment;
-        a.Pfad = pathChanged ? n.dir : path;
+        a.Pfad = n.hasDir ? n.dir : path;
         if (n.hasName || pathChanged)
             MeasurementFile::NewMeasurementFile(plant);
         Daten::SavePlantSettings(plant);

@@ -155,11 +155,14 @@ void TFAnlageDaten::OKBtnClick() {
         m_edit1->setText(a.Name); // refused without a word; clears the edited mark
         confirmed = false;
     }
-    if (m_edit1->isModified() || m_edit2->isModified() || m_pathChanged) {
+    // A missing directory replaced by the program's directory (FormActivate) is taken over
+    // as if chosen: the pile's file must not be named in a directory that does not exist.
+    const bool pathChanged = m_pathChanged || m_path != a.Pfad;
+    if (m_edit1->isModified() || m_edit2->isModified() || pathChanged) {
         a.Name = m_edit1->text();
         a.Pfad = m_path;
         a.Komm = m_edit2->text();
-        if (m_edit1->isModified() || m_pathChanged)
+        if (m_edit1->isModified() || pathChanged)
             MeasurementFile::NewMeasurementFile(m_plant);
         Daten::SavePlantSettings(m_plant);
     }

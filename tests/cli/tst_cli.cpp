@@ -334,6 +334,32 @@ private slots:
         QVERIFY(!simulator->plant(2).switchedOn);
     }
 
+    // A data directory that is gone: start-pile takes the program directory instead and
+    // keeps it, so the pile's records land there.
+    void startPileOnMissingDirectory() {
+        useTcp();
+        const QString gone = dir->filePath(QStringLiteral("gone")) + QLatin1Char('/');
+        QVERIFY(IniFile(dir->filePath(QStringLiteral("O2_Aerolis.ini")))
+                    .writeString("6", "Pfad", gone));
+        const Result r = run({QStringLiteral("start-pile"), QStringLiteral("6")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("Vorgabepfad f\xc3\xbcr Speicherdatei existiert nicht"));
+        const QString programDir = QDir(dir->path()).absolutePath() + QLatin1Char('/');
+        const IniFile ini(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+        QCOMPARE(ini.readString("6", "Pfad", QString()), programDir);
+        const QString file = ini.readString("6", "Datei", QString());
+        QVERIFY2(file.startsWith(programDir + QStringLiteral("Anl-Nr6_")), qPrintable(file));
+
+        simulator->addStoredRecords(6, 3);
+        const Result readout = run({QStringLiteral("readout"), QStringLiteral("6")});
+        QVERIFY2(readout.out.startsWith("6\tErgebnis OK !\t3\t" + file.toUtf8()),
+                 readout.out.constData());
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 9 + 3);
+        QVERIFY(!QFileInfo::exists(gone));
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("linkUp");

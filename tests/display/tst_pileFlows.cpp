@@ -6,6 +6,7 @@
 
 #include "core/Messages.h"
 #include "core/ProgramDir.h"
+#include "display/UAnlageDaten.h"
 #include "display/UAnzeige.h"
 #include "storage/UMessDaten.h"
 
@@ -117,6 +118,43 @@ private slots:
         QCOMPARE(w->MieteName()->text(), QStringLiteral("Hof-Nord"));
         QVERIFY(w->menuItem(QStringLiteral("Mietebeenden1"))->isEnabled());
         QVERIFY(!w->menuItem(QStringLiteral("Mieteneustarten1"))->isEnabled());
+    }
+
+    // A data directory that is gone: the naming dialog puts the program directory in its
+    // place, a plain OK keeps it, and the pile's records land there.
+    void newPileOnMissingDirectory() {
+        open(false, 3);
+        tAnlageParameter& a = Daten::Anlage[1];
+        const QString gone = dir->filePath("gone") + QDir::separator();
+        a.Pfad = gone;
+        QVERIFY(Settings::file().writeString("1", Keys::Pfad, gone));
+        TFAnzeige::RunNamingDialog = [](TFAnzeige& parent) {
+            TFAnlageDaten d(&parent);
+            d.FormActivate();
+            d.OKBtnClick(); // nothing edited
+            return d.result() == QDialog::Accepted;
+        };
+        DisplayTest::BoxScript boxes;
+        w->menuItem(QStringLiteral("Mieteneustarten1"))->trigger();
+        QCOMPARE(boxes.texts, QStringList{QStringLiteral(
+                                  "Vorgabepfad für Speicherdatei existiert nicht, setze neuen "
+                                  "Pfad..")});
+        QVERIFY(a.SwitchedOn);
+        const QString programDir = ProgramDir::pathWithSeparator();
+        QCOMPARE(a.Pfad, programDir);
+        QCOMPARE(Settings::file().readString("1", Keys::Pfad, {}), programDir);
+        QCOMPARE(QFileInfo(a.Datei).absolutePath(), QFileInfo(programDir).absolutePath());
+
+        plants->sim.addStoredRecords(1, 3);
+        w->StopTimer();
+        QVERIFY(w->SaveStoredRecords());
+        QFile f(a.Datei);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.size(), 9 + 3 + 1);
+        QVERIFY(lines.at(11).startsWith("3;"));
+        QCOMPARE(Settings::file().readInteger("1", Keys::Anzahl, 0), 3);
+        QVERIFY(!QFileInfo::exists(gone));
     }
 
     // A settings file that cannot be written: the pile start says why and sends nothing,
