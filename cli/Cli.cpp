@@ -137,6 +137,9 @@ public:
         }
         poll.TeachInPending = true;
         poll.TeachIn();
+        const QString notice = Daten::TakePathNotices();
+        if (!notice.isEmpty())
+            m_err << notice << '\n';
         return true;
     }
 

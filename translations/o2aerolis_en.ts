@@ -199,6 +199,13 @@
     </message>
 </context>
 <context>
+    <name>Daten</name>
+    <message>
+        <source>Pfade einer Windows-Installation übernommen: %1</source>
+        <translation>Paths of a Windows installation taken over: %1</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>

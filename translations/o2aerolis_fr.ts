@@ -199,6 +199,13 @@
     </message>
 </context>
 <context>
+    <name>Daten</name>
+    <message>
+        <source>Pfade einer Windows-Installation übernommen: %1</source>
+        <translation>Chemins d&apos;une installation Windows repris : %1</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
