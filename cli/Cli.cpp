@@ -137,6 +137,9 @@ public:
         }
         poll.TeachInPending = true;
         poll.TeachIn();
+        const QString notice = Daten::TakePathNotices();
+        if (!notice.isEmpty())
+            m_err << notice << '\n';
         return true;
     }
 
@@ -692,7 +695,7 @@ PileNaming parseNaming(const QStringList& args) {
             n.name = v;
         } else if (a == QLatin1String("--comment")) {
             n.hasComment = true;
-            n.comment = v;
+            n.comment = IniFile::oneLine(v); // as the dialog's field takes it
         } else if (a == QLatin1String("--data-dir")) {
             if (!QFileInfo(v).isDir())
                 throw UsageError(tr("Verzeichnis existiert nicht: %1").arg(v));
@@ -719,22 +722,29 @@ int cmdStartPile(const Command& c, Session& s, QTextStream& out, QTextStream& er
             << '\n';
         return Failed;
     }
+    // Before the naming is taken over: nothing is started that the settings cannot keep.
+    if (!Settings::CheckWritable())
+        return Failed;
     tAnlageParameter& a = Daten::Anlage[plant];
     QString path = a.Pfad;
+    // A missing directory is replaced by the program's directory and that is kept, as the
+    // naming dialog does.
+    bool pathReplaced = false;
     if (!QFileInfo(path).isDir()) {
         err << plain(QCoreApplication::translate(
                    "TFAnlageDaten",
                    "Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad.."))
             << '\n';
         path = ProgramDir::pathWithSeparator();
+        pathReplaced = true;
     }
-    const bool pathChanged = n.hasDir && n.dir != path;
+    const bool pathChanged = (n.hasDir && n.dir != path) || pathReplaced;
     if (n.hasName || n.hasComment || pathChanged) {
         if (n.hasName)
             a.Name = n.name;
         if (n.hasComment)
             a.Komm = n.comment;
-        a.Pfad = pathChanged ? n.dir : path;
+        a.Pfad = n.hasDir ? n.dir : path;
         if (n.hasName || pathChanged)
             MeasurementFile::NewMeasurementFile(plant);
         Daten::SavePlantSettings(plant);
@@ -867,6 +877,11 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         return Usage;
     }
     ResetForCommand();
+    // A failed settings write is said on the error output, once until one succeeds again.
+    Settings::setWriteFailureHandler([&err](const QString& text) {
+        err << plain(text) << '\n';
+        err.flush();
+    });
     int rc = Ok;
     {
         Session session(err);
@@ -886,6 +901,7 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         session.link.SchliesseSocketVerbindung(0);
     }
     Settings::close();
+    Settings::setWriteFailureHandler(nullptr);
     out.flush();
     err.flush();
     return rc;

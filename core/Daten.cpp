@@ -4,6 +4,12 @@
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QSet>
+#include <QStringList>
+#include <algorithm>
+
 int MeasurementRecord::temperature(int sensor) const {
     switch (sensor) {
     case 1:
@@ -38,18 +44,99 @@ void ResetPlantTables() {
     }
 }
 
+namespace {
+
+struct PathNotices {
+    QStringList pending;
+    QSet<QString> told; // "section/key=old path", told once per run
+};
+PathNotices& notices() {
+    static PathNotices n;
+    return n;
+}
+
+// A path only a Windows installation writes: a drive letter or a backslash.
+bool isWindowsPath(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return false; // native here
+#else
+    return path.contains(QLatin1Char('\\')) ||
+           (path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter());
+#endif
+}
+
+QString lastName(const QString& path) {
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    QString name = path.mid(cut + 1);
+    if (name.size() >= 2 && name.at(1) == QLatin1Char(':')) // "D:name"
+        name = name.mid(2);
+    return name;
+}
+
+// The stored path as this installation takes it; *migrated when it was a Windows path.
+QString hostPath(const QString& stored, bool directory, bool* migrated) {
+    *migrated = false;
+    if (stored.isEmpty())
+        return stored;
+    const QString programDir = ProgramDir::pathWithSeparator();
+    if (isWindowsPath(stored)) {
+        *migrated = true;
+        return directory ? programDir : programDir + lastName(stored);
+    }
+    if (QDir::isRelativePath(stored)) {
+        QString p = QDir::toNativeSeparators(QDir::cleanPath(programDir + stored));
+        if (directory && !p.endsWith(QDir::separator()))
+            p += QDir::separator();
+        return p;
+    }
+    return stored;
+}
+
+// Takes a stored path over for this installation, noting and writing back a Windows one.
+QString takeOver(const QString& section, const QString& key, const QString& stored,
+                 bool directory) {
+    bool migrated = false;
+    const QString p = hostPath(stored, directory, &migrated);
+    if (!migrated)
+        return p;
+    Settings::file().writeString(section, key, p);
+    PathNotices& n = notices();
+    const QString id = section + QLatin1Char('/') + key + QLatin1Char('=') + stored;
+    if (!n.told.contains(id)) {
+        n.told.insert(id);
+        n.pending << stored + QStringLiteral(" -> ") + p;
+    }
+    return p;
+}
+
+} // namespace
+
+QString TakePathNotices() {
+    PathNotices& n = notices();
+    if (n.pending.isEmpty())
+        return QString();
+    const QString text =
+        QCoreApplication::translate("Daten", "Pfade einer Windows-Installation übernommen: %1")
+            .arg(n.pending.join(QStringLiteral("; ")));
+    n.pending.clear();
+    return text;
+}
+
 void LoadPlantSettings(int address) {
     if (!isPlantAddress(address))
         return;
-    const IniFile& ini = Settings::file();
+    IniFile& ini = Settings::file();
     // Sections are named by the address, never by the displayed number.
     const QString section = Keys::plantSection(address);
     tAnlageParameter& a = Anlage[address];
     a.Name =
         ini.readString(section, Keys::Name, QStringLiteral("Anl-Nr") + QString::number(address));
     a.Komm = ini.readString(section, Keys::Komm, QString());
-    a.Datei = ini.readString(section, Keys::Datei, QString());
-    a.Pfad = ini.readString(section, Keys::Pfad, QString());
+    a.Datei =
+        takeOver(section, Keys::Datei, ini.readString(section, Keys::Datei, QString()), false);
+    a.Pfad = takeOver(section, Keys::Pfad, ini.readString(section, Keys::Pfad, QString()), true);
     if (a.Pfad.isEmpty())
         a.Pfad = ProgramDir::pathWithSeparator();
     a.Anzahl = ini.readInteger(section, Keys::Anzahl, 0);
@@ -72,6 +159,7 @@ void resetState() {
     LiveStatus.fill(MeasurementRecord{});
     SetupValues = tSetupValues{};
     SelectedPlant = 1;
+    notices() = PathNotices{};
 }
 
 } // namespace Daten

@@ -89,7 +89,14 @@ void ResetPlantTables();
 // Reads the plant's section of the settings file into Anlage[address]; a missing section
 // or key gives the defaults ("Anl-Nr" + address, empty texts, count 0). An empty "Pfad"
 // becomes the program directory in memory only. Addresses outside 1..32 are ignored.
+// A "Datei" or "Pfad" written by a Windows installation (a drive letter or backslashes) is
+// taken as its file name in the program directory (or as the program directory), where a
+// migrating user copies the measurement files; the new path is written back and noted for
+// TakePathNotices. A relative path is taken relative to the program directory.
 void LoadPlantSettings(int address);
+// The paths taken over so since the last call, one text for the status line ("" = none).
+// Each is told once per run.
+QString TakePathNotices();
 // Writes "Name", "Pfad" and "Komm" (in this order) of Anlage[address] to its section.
 // False when the address is not a plant address or a write did not reach the file.
 bool SavePlantSettings(int address);

@@ -176,7 +176,33 @@ double IniFile::readFloat(const QString& section, const QString& key, double def
     return Regional::parseReal(readString(section, key, QString()), &v) ? v : def;
 }
 
-bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+bool IniFile::isPlainName(const QString& name) {
+    if (name.isEmpty())
+        return false;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        const bool plain = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ||
+                           (u >= '0' && u <= '9') || u == '_' || u == '-' || u == '.';
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+QString IniFile::oneLine(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return text;
+}
+
+bool IniFile::writeString(const QString& section, const QString& key, const QString& text) {
+    if (!isPlainName(section) || !isPlainName(key)) {
+        m_lastError =
+            QStringLiteral("not a plain name: [%1] %2").arg(oneLine(section), oneLine(key));
+        return false;
+    }
+    const QString value = oneLine(text);
     refresh();
     QList<Line> lines = m_lines;
     const QByteArray crlf("\r\n");
@@ -242,16 +268,22 @@ bool IniFile::save(const QList<Line>& lines) {
     for (const Line& l : lines)
         bytes += l.raw + l.ending;
     QSaveFile f(m_fileName);
-    if (!f.open(QIODevice::WriteOnly)) {
+    const auto failed = [&] {
         m_lastError = f.errorString();
+        if (m_observer)
+            m_observer(false, m_lastError);
         return false;
-    }
+    };
+    if (!f.open(QIODevice::WriteOnly))
+        return failed();
     if (f.write(bytes) != bytes.size() || !f.commit()) {
-        m_lastError = f.errorString();
+        failed();
         f.cancelWriting();
         return false;
     }
     m_lastError.clear();
+    if (m_observer)
+        m_observer(true, QString());
     m_lines = lines;
     const QFileInfo fi(m_fileName);
     m_size = fi.size();

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class IniFile {
 public:
@@ -31,7 +32,9 @@ public:
     double readFloat(const QString& section, const QString& key, double def) const;
 
     // Each write returns false when the file could not be written (the file on disk is then
-    // unchanged). Writing the text already in the file touches nothing.
+    // unchanged). Writing the text already in the file touches nothing. A section or key
+    // that is not a plain name is refused; a line break or other control character in a
+    // value is written as a blank, so no value can add lines, sections or keys.
     bool writeString(const QString& section, const QString& key, const QString& value);
     bool writeInteger(const QString& section, const QString& key, int value);
     bool writeBool(const QString& section, const QString& key, bool value);
@@ -40,6 +43,15 @@ public:
     bool deleteKey(const QString& section, const QString& key);
 
     QString lastError() const { return m_lastError; }
+    // Told of every write that reached the disk (true) or failed (false, with the reason).
+    void setWriteObserver(std::function<void(bool ok, const QString& reason)> observer) {
+        m_observer = std::move(observer);
+    }
+
+    // Letters, digits, '_', '-' and '.': what a section or key may be called.
+    static bool isPlainName(const QString& name);
+    // `text` with every control character (CR and LF among them) replaced by a blank.
+    static QString oneLine(QString text);
 
 private:
     struct Line {
@@ -59,6 +71,7 @@ private:
 
     QString m_fileName;
     QString m_lastError;
+    std::function<void(bool, const QString&)> m_observer;
     mutable QList<Line> m_lines;
     mutable bool m_loaded = false;
     mutable qint64 m_size = -1;

@@ -1,5 +1,6 @@
 #include "core/MainProgram.h"
 
+#include "core/Daten.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/UPC_Setup.h"
@@ -24,6 +25,7 @@ MainProgram::MainProgram()
     // handlers reach the window through TFMain::instance(), which exists from then on.
     connectLink();
     connectPoll();
+    Messages::reportSettingsFailures();
     m_main = std::make_unique<TFMain>(makeHooks());
     new TFAktiv(m_main.get()); // the busy window of every readout, kept by the main window
     connectMenus();
@@ -104,6 +106,10 @@ void MainProgram::connectPoll() {
         w->Anzeige1()->hide();
         w->LadeLabel()->hide();
         w->setEnabled(true);
+        // Paths of a Windows installation that the teach-in took over are told once.
+        const QString notice = Daten::TakePathNotices();
+        if (!notice.isEmpty())
+            w->setStatusText(notice);
     });
 }
 

@@ -1,5 +1,7 @@
 #include "core/Messages.h"
 
+#include "core/Settings.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,4 +52,8 @@ bool Messages::confirmation(const QString& text, QWidget* parent) {
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+void Messages::reportSettingsFailures() {
+    Settings::setWriteFailureHandler([](const QString& text) { error(text); });
 }

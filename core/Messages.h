@@ -19,6 +19,10 @@ public:
     static void warning(const QString& text, QWidget* parent = nullptr);
     static void error(const QString& text, QWidget* parent = nullptr);
 
+    // A failed write to the settings file is shown from now on as an error box (once, until
+    // a write succeeds again; Settings::setWriteFailureHandler).
+    static void reportSettingsFailures();
+
     // "\r\n" and a lone "\r" become "\n".
     static QString lineBreaks(const QString& text);
 };

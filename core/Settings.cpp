@@ -3,6 +3,10 @@
 #include "core/KompUtils.h"
 #include "core/ProcessState.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
+
 namespace Settings {
 
 namespace {
@@ -10,8 +14,66 @@ std::unique_ptr<IniFile>& current() {
     static std::unique_ptr<IniFile> f;
     return f;
 }
+// Failed writes to the settings file and how they reach the user.
+struct WriteReports {
+    std::function<void(const QString&)> handler;
+    bool shown = false; // since the last write that succeeded
+    int failures = 0;
+};
+WriteReports& reports() {
+    static WriteReports r;
+    return r;
+}
+void report(const QString& reason) {
+    if (reports().handler)
+        reports().handler(QCoreApplication::translate(
+                              "Settings", "Einstellungen konnten nicht gespeichert werden: %1")
+                              .arg(reason));
+}
+// The reason with the file it is about, as QSaveFile does not always name it.
+QString withFileName(const QString& reason) {
+    const QString name = QDir::toNativeSeparators(file().fileName());
+    if (reason.contains(file().fileName()) || reason.contains(name))
+        return reason;
+    return name + QStringLiteral(": ") + reason;
+}
+void noteWrite(bool ok, const QString& reason) {
+    WriteReports& r = reports();
+    if (ok) {
+        r.shown = false;
+        return;
+    }
+    ++r.failures;
+    if (r.shown)
+        return;
+    r.shown = true;
+    report(withFileName(reason));
+}
 ProcessState::Registrar reg(&resetState);
 } // namespace
+
+void setWriteFailureHandler(std::function<void(const QString&)> handler) {
+    reports().handler = std::move(handler);
+    reports().shown = false;
+}
+
+int WriteFailures() {
+    return reports().failures;
+}
+
+bool CheckWritable() {
+    // The write the next change would make, without its commit.
+    QSaveFile probe(file().fileName());
+    const bool ok = isOpen() && probe.open(QIODevice::WriteOnly);
+    const QString reason = probe.errorString();
+    probe.cancelWriting();
+    // Asked before an action, so said every time it fails; the writes of the same action
+    // then say nothing more.
+    reports().shown = !ok;
+    if (!ok)
+        report(withFileName(reason));
+    return ok;
+}
 
 IniFile& file() {
     if (!current())
@@ -25,6 +87,8 @@ bool isOpen() {
 
 void open(const QString& path) {
     current() = std::make_unique<IniFile>(path);
+    current()->setWriteObserver(&noteWrite);
+    reports().shown = false;
 }
 
 void close() {

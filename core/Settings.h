@@ -5,6 +5,7 @@
 #include "core/IniFile.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 
 namespace Keys {
@@ -69,6 +70,17 @@ IniFile& file();
 bool isOpen();
 void open(const QString& path);
 void close();
+
+// Shown a write to the settings file that failed, as "Einstellungen konnten nicht
+// gespeichert werden: <reason>": once, until a write succeeds again, so that the keys of one
+// change do not each bring a message. The program shows a box, the tool prints the text.
+void setWriteFailureHandler(std::function<void(const QString& message)> handler);
+// Writes that failed since the program started; a caller compares it before and after a
+// step to tell a settings failure from others.
+int WriteFailures();
+// False when the settings file cannot be written now, reported as above each time (it is
+// asked before an action that must not go ahead unsaved). Changes nothing in the file.
+bool CheckWritable();
 
 // Program settings held in memory.
 inline int ReadoutHour = 0; // 0 = no daily readout, 1..24

@@ -2,6 +2,8 @@
 
 #include "core/KompUtils.h"
 #include "core/Messages.h"
+#include "core/OneLineEdit.h"
+#include "core/Regional.h"
 #include "core/Settings.h"
 #include "core/UMain.h"
 #include "link/Link.h"
@@ -42,10 +44,18 @@ WholeNumberSpin::WholeNumberSpin(QWidget* parent) : QDoubleSpinBox(parent) {
 }
 
 double WholeNumberSpin::shownValue() const {
-    return std::round(value());
+    return m_tenths ? std::round(value() * 10) / 10 : std::round(value());
+}
+
+void WholeNumberSpin::setShowTenths(bool on) {
+    m_tenths = on;
+    setValue(value()); // shown again
+    lineEdit()->setText(textFromValue(value()));
 }
 
 QString WholeNumberSpin::textFromValue(double value) const {
+    if (m_tenths)
+        return Regional::formatReal(std::round(value * 10) / 10, 1);
     return QString::number(std::round(value), 'f', 0);
 }
 
@@ -82,6 +92,7 @@ TFPC_Setup::TFPC_Setup(QWidget* parent) : Retranslatable<QDialog>(parent) {
     NetAddressEdit = new QLineEdit(m_netPage);
     NetAddressEdit->setGeometry(12, 28, 300, 24);
     NetAddressEdit->setMaxLength(40);
+    OneLineEdit::apply(NetAddressEdit);
     m_netPortLabel = textLabel(m_netPage, QRect(12, 58, 140, 18));
     NetPortEdit = new QSpinBox(m_netPage);
     NetPortEdit->setGeometry(12, 76, 120, 24);
@@ -174,12 +185,18 @@ void TFPC_Setup::FormCreate() {
         ComButton[ComNumber]->setChecked(true);
 
     RefTempSelect->setRange(RefTempMin, RefTempMax);
+    // A stored value with tenths is shown with them, so that what the field shows is what
+    // the file holds.
+    RefTempSelect->setShowTenths(std::round(KompUtils::RefTemp * 10) !=
+                                 std::round(KompUtils::RefTemp) * 10);
     RefTempSelect->setValue(KompUtils::RefTemp);
     CelsiusCheck->setChecked(KompUtils::ImperialUnits);
     if (KompUtils::ImperialUnits)
         CelsiusCheckClick();
+    m_celsiusShown = KompUtils::ImperialUnits;
     ShowRefCheck->setChecked(KompUtils::ShowRefDepth);
     RefTempSelect->setEnabled(KompUtils::ShowRefDepth);
+    m_refTempShown = RefTempSelect->value();
     DispOffsetSelect->setValue(KompUtils::DisplayOffset + 1);
     NetAddressEdit->setText(NetAddress);
     NetPortEdit->setValue(NetPort);
@@ -200,6 +217,7 @@ void TFPC_Setup::SetRefTempUnit(double value) {
 
 void TFPC_Setup::CelsiusCheckClick() {
     const double shown = RefTempSelect->shownValue();
+    RefTempSelect->setShowTenths(false); // a converted value is shown whole
     SetRefTempUnit(CelsiusCheck->isChecked() ? KompUtils::CToFReal(shown)
                                              : KompUtils::FToCReal(shown));
 }
@@ -272,7 +290,11 @@ void TFPC_Setup::OKBtnClick() {
     double t = RefTempSelect->shownValue();
     if (KompUtils::ImperialUnits)
         t = KompUtils::FToCReal(t);
-    if (t != KompUtils::RefTemp) {
+    // A field the user left as it was keeps the stored value, even where the field could
+    // not show it exactly (clamped to its limits, or converted to °F and back).
+    const bool refTempTouched =
+        RefTempSelect->value() != m_refTempShown || CelsiusCheck->isChecked() != m_celsiusShown;
+    if (refTempTouched && t != KompUtils::RefTemp) {
         KompUtils::RefTemp = t;
         ini.writeFloat(Keys::Com, Keys::RefTemp, t);
     }

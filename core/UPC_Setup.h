@@ -26,9 +26,14 @@ public:
     explicit WholeNumberSpin(QWidget* parent = nullptr);
     // The value as the field shows it.
     double shownValue() const;
+    // Shows (and counts) one decimal instead of none.
+    void setShowTenths(bool on);
 
 protected:
     QString textFromValue(double value) const override;
+
+private:
+    bool m_tenths = false;
 };
 
 class TFPC_Setup : public Retranslatable<QDialog> {
@@ -73,6 +78,9 @@ private:
     bool m_linkChanged = false;
     int m_chosenPort = 1;
     int m_chosenLayer = 0;
+    // The reference temperature field and unit box as FormCreate filled them.
+    double m_refTempShown = 0;
+    bool m_celsiusShown = false;
 
     QWidget* m_serialPage = nullptr;
     QWidget* m_netPage = nullptr;

@@ -69,7 +69,8 @@ bool ChangeMode(int plant, int tabIndex) {
 }
 
 bool StartNewPile(int plant, const QDate& today, const QTime& now) {
-    if (!PileStartAllowed(plant))
+    // A pile whose file name and count cannot be kept would fill the controller unseen.
+    if (!PileStartAllowed(plant) || !Settings::CheckWritable())
         return false;
     if (!sendStart(plant, today, now))
         return false;
@@ -103,7 +104,7 @@ bool AdoptFile(int plant, const TMessDaten& file, const QString& path) {
 }
 
 bool ContinuePile(int plant, const QDate& today, const QTime& now) {
-    if (!PileStartAllowed(plant))
+    if (!PileStartAllowed(plant) || !Settings::CheckWritable())
         return false;
     return sendStart(plant, today, now);
 }

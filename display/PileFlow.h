@@ -25,6 +25,7 @@ bool ChangeMode(int plant, int tabIndex);
 
 // Date, time, the plant's current mode again and the pile start; on success a new file name
 // is formed. Any failure leaves the plant without a running pile. Returns the success.
+// Nothing is sent when the settings file cannot be written (Settings::CheckWritable).
 bool StartNewPile(int plant, const QDate& today = QDate::currentDate(),
                   const QTime& now = QTime::currentTime());
 
@@ -33,7 +34,7 @@ bool StartNewPile(int plant, const QDate& today = QDate::currentDate(),
 bool AdoptFile(int plant, const TMessDaten& file, const QString& path);
 
 // Date, time, the current mode again and the pile start, keeping the adopted file; true
-// when the pile runs afterwards.
+// when the pile runs afterwards. Nothing is sent when the settings cannot be written.
 bool ContinuePile(int plant, const QDate& today = QDate::currentDate(),
                   const QTime& now = QTime::currentTime());
 

@@ -2,6 +2,7 @@
 
 #include "core/Daten.h"
 #include "core/Messages.h"
+#include "core/OneLineEdit.h"
 #include "core/ProgramDir.h"
 #include "display/UPfadsetzen.h"
 #include "storage/UMessDaten.h"
@@ -57,6 +58,7 @@ TFAnlageDaten::TFAnlageDaten(QWidget* parent) : Retranslatable<QDialog>(parent) 
     m_commentCaption = label(this, QRect(16, 112, 130, 20));
     m_edit2 = new QLineEdit(this);
     m_edit2->setGeometry(150, 110, 371, 24);
+    OneLineEdit::apply(m_edit2);
     m_pathCaption = label(this, QRect(16, 146, 130, 20));
     m_dirLabel = label(this, QRect(150, 146, 335, 20));
     m_dirLabel->setFrameShape(QFrame::StyledPanel);
@@ -153,11 +155,14 @@ void TFAnlageDaten::OKBtnClick() {
         m_edit1->setText(a.Name); // refused without a word; clears the edited mark
         confirmed = false;
     }
-    if (m_edit1->isModified() || m_edit2->isModified() || m_pathChanged) {
+    // A missing directory replaced by the program's directory (FormActivate) is taken over
+    // as if chosen: the pile's file must not be named in a directory that does not exist.
+    const bool pathChanged = m_pathChanged || m_path != a.Pfad;
+    if (m_edit1->isModified() || m_edit2->isModified() || pathChanged) {
         a.Name = m_edit1->text();
         a.Pfad = m_path;
         a.Komm = m_edit2->text();
-        if (m_edit1->isModified() || m_pathChanged)
+        if (m_edit1->isModified() || pathChanged)
             MeasurementFile::NewMeasurementFile(m_plant);
         Daten::SavePlantSettings(m_plant);
     }

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/PlantTabs.h"
 #include "core/ProgramDir.h"
+#include "core/Settings.h"
 #include "core/TeachIn.h"
 #include "display/AnzeigeLogic.h"
 #include "display/DisplayWidgets.h"
@@ -627,7 +628,8 @@ void TFAnzeige::BetriebsArtTabChange() {
 
 void TFAnzeige::Mieteneustarten1Click() {
     const int plant = Daten::SelectedPlant;
-    if (isBusy() || !PileFlow::PileStartAllowed(plant))
+    // Asked before the naming dialog: its entries would be lost with the settings file.
+    if (isBusy() || !PileFlow::PileStartAllowed(plant) || !Settings::CheckWritable())
         return;
     bool confirmed = false;
     if (RunNamingDialog) {
@@ -648,7 +650,7 @@ void TFAnzeige::Mieteneustarten1Click() {
 
 void TFAnzeige::Mietefortfuehren1Click() {
     const int plant = Daten::SelectedPlant;
-    if (isBusy() || !PileFlow::PileStartAllowed(plant))
+    if (isBusy() || !PileFlow::PileStartAllowed(plant) || !Settings::CheckWritable())
         return;
     tAnlageParameter& a = Daten::Anlage[size_t(plant)];
     if (a.Pfad.isEmpty() || !QDir(a.Pfad).exists())

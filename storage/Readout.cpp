@@ -2,6 +2,7 @@
 
 #include "UMessDaten.h"
 #include "core/Daten.h"
+#include "core/Settings.h"
 #include "link/Link.h"
 #include "link/Operations.h"
 #include "link/Protocol.h"
@@ -74,6 +75,20 @@ bool RecordStep(int plant, const View& view, bool* writeFailed) {
     return true;
 }
 
+QString SettingsNotSavedText() {
+    return Texts::tr("Messwerte wurden in der Speicherdatei gespeichert,\raber die Einstellungen "
+                     "konnten nicht gespeichert werden !!\rBitte Schreibrechte der "
+                     "Einstellungsdatei überprüfen !!");
+}
+
+bool CloseAfterReadout(int plant, bool* settingsFailed) {
+    const int failures = Settings::WriteFailures();
+    const bool closed = MeasurementFile::CloseMeasurementFile(plant);
+    if (settingsFailed)
+        *settingsFailed = Settings::WriteFailures() != failures;
+    return closed;
+}
+
 bool SaveStoredRecords(int plant, const View& view) {
     if (!MeasurementFile::OpenMeasurementFile(plant)) {
         call(view.message, Texts::tr("Speicherdatei kann nicht geöffnet werden !"));
@@ -91,9 +106,12 @@ bool SaveStoredRecords(int plant, const View& view) {
                        "Einstellung überprüfen!\rBitte Kabel und PC- Einstellung "
                        "überprüfen!"));
     // Every line already reached the disk; a failing close can only lose the count.
-    const bool closed = MeasurementFile::CloseMeasurementFile(plant);
+    bool settingsFailed = false;
+    const bool closed = CloseAfterReadout(plant, &settingsFailed);
     call(view.setPanel3, QString());
-    if (outcome == Outcome::WriteFailed || !closed)
+    if (outcome != Outcome::WriteFailed && settingsFailed)
+        call(view.message, SettingsNotSavedText());
+    else if (outcome == Outcome::WriteFailed || !closed)
         call(view.message,
              Texts::tr(
                  "Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!"));

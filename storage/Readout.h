@@ -30,6 +30,13 @@ bool RecordStep(int plant, const View& view, bool* writeFailed);
 // Interactive readout of `plant` (the live display passes SelectedPlant), with messages.
 bool SaveStoredRecords(int plant, const View& view);
 
+// What a readout says when every record reached the file but the settings file could not
+// take the new count: the other failure than a lost record, so said in other words.
+QString SettingsNotSavedText();
+// Closes the plant's file after a readout: false when the count could not be saved, with
+// *settingsFailed telling whether the settings file or the measurement file failed.
+bool CloseAfterReadout(int plant, bool* settingsFailed);
+
 // Silent readout of `plant` (daily backup); true at once for an absent or switched-off plant.
 bool BackupStoredRecords(int plant, const View& view);
 

@@ -412,8 +412,12 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
         Messages::warning(tr("INFO Daten auslesen abgeschlossen."), this);
         // Every line is on disk already; a failing close loses the saved count, which the
         // user must hear about as much as a lost line.
-        const bool closed = MeasurementFile::CloseMeasurementFile(plant);
-        if (writeFailed || !closed) {
+        bool settingsFailed = false;
+        const bool closed = Readout::CloseAfterReadout(plant, &settingsFailed);
+        if (!writeFailed && settingsFailed) {
+            Messages::information(Readout::SettingsNotSavedText(), this);
+            setStatus(QString());
+        } else if (writeFailed || !closed) {
             Messages::information(
                 tr("Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!"),
                 this);

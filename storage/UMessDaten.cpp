@@ -55,9 +55,7 @@ qint64& written() {
 // A line end or a field separator inside a text would break the line structure that
 // every reader relies on.
 QString oneLine(QString text) {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
+    return IniFile::oneLine(text); // every control character, Ctrl-Z among them
 }
 
 QString oneField(QString text) {

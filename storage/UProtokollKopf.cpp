@@ -1,5 +1,6 @@
 #include "storage/UProtokollKopf.h"
 
+#include "core/OneLineEdit.h"
 #include "core/Settings.h"
 #include "storage/UQRKompForm.h"
 
@@ -44,18 +45,21 @@ TFProtokKopf::TFProtokKopf(QWidget* parent) : Retranslatable<QDialog>(parent) {
     StaticText1->setFont(pixelFont(19));
     StaticText1->setGeometry(8, 40, 100, 24);
     Edit1 = new QLineEdit(m_frame);
+    OneLineEdit::apply(Edit1);
     Edit1->setFont(pixelFont(19));
     Edit1->setGeometry(8, 64, 361, 28);
     StaticText2 = new QLabel(m_frame);
     StaticText2->setFont(pixelFont(16));
     StaticText2->setGeometry(8, 98, 80, 22);
     Edit2 = new QLineEdit(m_frame);
+    OneLineEdit::apply(Edit2);
     Edit2->setFont(pixelFont(13));
     Edit2->setGeometry(96, 98, 273, 22);
     StaticText3 = new QLabel(m_frame);
     StaticText3->setFont(pixelFont(16));
     StaticText3->setGeometry(8, 126, 80, 22);
     Edit3 = new QLineEdit(m_frame);
+    OneLineEdit::apply(Edit3);
     Edit3->setFont(pixelFont(13));
     Edit3->setGeometry(96, 126, 273, 22);
     Label1 = new QLabel(m_frame);

@@ -199,6 +199,13 @@
     </message>
 </context>
 <context>
+    <name>Daten</name>
+    <message>
+        <source>Pfade einer Windows-Installation übernommen: %1</source>
+        <translation>Paths of a Windows installation taken over: %1</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
@@ -363,6 +370,17 @@
     <message>
         <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
         <translation>Data were not saved correctly!!<byte value="xd"/>Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>Messwerte wurden in der Speicherdatei gespeichert,<byte value="xd"/>aber die Einstellungen konnten nicht gespeichert werden !!<byte value="xd"/>Bitte Schreibrechte der Einstellungsdatei überprüfen !!</source>
+        <translation>The measured values were saved in the data file,<byte value="xd"/>but the settings could not be saved!!<byte value="xd"/>Please check the write permissions of the settings file!!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Einstellungen konnten nicht gespeichert werden: %1</source>
+        <translation>The settings could not be saved: %1</translation>
     </message>
 </context>
 <context>

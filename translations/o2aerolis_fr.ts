@@ -199,6 +199,13 @@
     </message>
 </context>
 <context>
+    <name>Daten</name>
+    <message>
+        <source>Pfade einer Windows-Installation übernommen: %1</source>
+        <translation>Chemins d&apos;une installation Windows repris : %1</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
@@ -363,6 +370,17 @@
     <message>
         <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
         <translation>Les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
+    </message>
+    <message>
+        <source>Messwerte wurden in der Speicherdatei gespeichert,<byte value="xd"/>aber die Einstellungen konnten nicht gespeichert werden !!<byte value="xd"/>Bitte Schreibrechte der Einstellungsdatei überprüfen !!</source>
+        <translation>Les mesures ont été enregistrées dans le fichier de données,<byte value="xd"/>mais les paramètres n&apos;ont pas pu être enregistrés !!<byte value="xd"/>Veuillez vérifier les droits d&apos;écriture du fichier de paramètres !!</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Einstellungen konnten nicht gespeichert werden: %1</source>
+        <translation>Les paramètres n&apos;ont pas pu être enregistrés : %1</translation>
     </message>
 </context>
 <context>

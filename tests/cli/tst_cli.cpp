@@ -334,6 +334,84 @@ private slots:
         QVERIFY(!simulator->plant(2).switchedOn);
     }
 
+    // A data directory that is gone: start-pile takes the program directory instead and
+    // keeps it, so the pile's records land there.
+    void startPileOnMissingDirectory() {
+        useTcp();
+        const QString gone = dir->filePath(QStringLiteral("gone")) + QLatin1Char('/');
+        QVERIFY(IniFile(dir->filePath(QStringLiteral("O2_Aerolis.ini")))
+                    .writeString("6", "Pfad", gone));
+        const Result r = run({QStringLiteral("start-pile"), QStringLiteral("6")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.err.contains("Vorgabepfad f\xc3\xbcr Speicherdatei existiert nicht"));
+        const QString programDir = QDir(dir->path()).absolutePath() + QLatin1Char('/');
+        const IniFile ini(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+        QCOMPARE(ini.readString("6", "Pfad", QString()), programDir);
+        const QString file = ini.readString("6", "Datei", QString());
+        QVERIFY2(file.startsWith(programDir + QStringLiteral("Anl-Nr6_")), qPrintable(file));
+
+        simulator->addStoredRecords(6, 3);
+        const Result readout = run({QStringLiteral("readout"), QStringLiteral("6")});
+        QVERIFY2(readout.out.startsWith("6\tErgebnis OK !\t3\t" + file.toUtf8()),
+                 readout.out.constData());
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 9 + 3);
+        QVERIFY(!QFileInfo::exists(gone));
+    }
+
+    // A settings file carried over from a Windows installation, its measurement file copied
+    // into the program directory: the readout numbers on in the copy, says once which
+    // paths it took over, and creates nothing else.
+    void windowsPathsAreTakenOver() {
+        useTcp();
+        const QString windowsFile = QStringLiteral("D:\\Kompost\\Nord_01-12-2026.CSV");
+        {
+            IniFile ini(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+            QVERIFY(ini.writeString("2", "Name", "Nord"));
+            QVERIFY(ini.writeString("2", "Datei", windowsFile));
+            QVERIFY(ini.writeString("2", "Pfad", "D:\\Kompost\\"));
+            QVERIFY(ini.writeInteger("2", "Anzahl", 2));
+        }
+        const QString copy = dir->filePath(QStringLiteral("Nord_01-12-2026.CSV"));
+        {
+            QFile f(copy);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QByteArray record =
+                ";01.12.2026  10:00;   58;   62;   60;   51;   45;   36; 20,9;3;  125;   48;\r\n";
+            f.write(QByteArray("Firmen- Name\r\n* Text *\r\n* Text *\r\n\r\nAnlagen- Name: Nord\r\n"
+                               "Datei  - Name: D:\\Kompost\\Nord_01-12-2026.CSV\r\n\r\n"
+                               "Erste Datensicherung : 01.12.2026\r\n ;Speicherzeit;T5;T4;T3;T2;T1;"
+                               "RefMarke; O2[vol%];Betriebsart;Luefterlaufzeit;LuefterZyklen\r\n") +
+                    "1" + record + "2" + record);
+        }
+        simulator->addStoredRecords(2, 1);
+        const Result r = run({QStringLiteral("readout"), QStringLiteral("2")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith("2\tErgebnis OK !\t1\t" + copy.toUtf8() + "\n"),
+                 r.out.constData());
+        QVERIFY2(r.err.contains("Pfade einer Windows-Installation \xc3\xbc"
+                                "bernommen: D:\\Kompost\\Nord_01-12-2026.CSV -> " +
+                                copy.toUtf8()),
+                 r.err.constData());
+        QFile f(copy);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.size(), 9 + 3 + 1);
+        QVERIFY(lines.at(11).startsWith("3;"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+                 (QStringList{"Nord_01-12-2026.CSV", "O2_Aerolis.ini"}));
+        QVERIFY(!QFileInfo::exists(windowsFile));
+        const IniFile ini(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+        QCOMPARE(ini.readString("2", "Datei", QString()), copy);
+        QCOMPARE(ini.readString("2", "Anzahl", QString()), QStringLiteral("3"));
+
+        // Written back: the next run has nothing to take over.
+        const Result again = run({QStringLiteral("readout"), QStringLiteral("2")});
+        QCOMPARE(again.code, 0);
+        QVERIFY(!again.err.contains("Windows"));
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("linkUp");

@@ -165,6 +165,104 @@ private slots:
         QVERIFY(!ini.lastError().isEmpty());
         QCOMPARE(ini.readInteger("COM", "ZEIT", 0), 0);
     }
+
+    // Hostile values (line breaks, brackets, '=', control characters, any Unicode) written
+    // and read back never add or remove a section or key, and come back on one line.
+    void randomValuesKeepTheStructure() {
+        writeAll(path, "; kept\r\n[COM]\r\nLAYER=1\r\nNETADR=gw\r\n\r\n[Firma]\r\nTitel=T\r\n"
+                       "[4]\r\nName=Nord\r\nKomm=\r\n");
+        IniFile ini(path);
+        const auto structure = [&] {
+            QStringList out;
+            for (const QString& s : ini.sections())
+                out << QLatin1Char('[') + s + QLatin1Char(']') + ini.keys(s).join(QLatin1Char(','));
+            return out;
+        };
+        const QStringList before = structure();
+        const QList<QPair<QString, QString>> targets = {
+            {"COM", "NETADR"}, {"Firma", "Titel"}, {"4", "Komm"}, {"4", "Name"}};
+        const QString pieces[] = {"\r",
+                                  "\n",
+                                  "\r\n",
+                                  "[COM]",
+                                  "[9]",
+                                  "=",
+                                  "DISPOFFSET=500",
+                                  ";",
+                                  "\"",
+                                  "'",
+                                  "\t",
+                                  QString(QChar(0x1A)),
+                                  QString(QChar(0)),
+                                  QString(QChar(0x85)),
+                                  QString(QChar(0x2028)),
+                                  "ä€",
+                                  "日本",
+                                  QString::fromUtf8("\xF0\x9F\x98\x80"),
+                                  " ",
+                                  "x"};
+        QRandomGenerator rng(18);
+        for (int round = 0; round < 500; ++round) {
+            QString value;
+            const int n = rng.bounded(8);
+            for (int i = 0; i < n; ++i)
+                value += pieces[rng.bounded(int(std::size(pieces)))];
+            const auto& [section, key] = targets[rng.bounded(targets.size())];
+            QVERIFY(ini.writeString(section, key, value));
+            QCOMPARE(structure(), before);
+            const QString back = IniFile(path).readString(section, key, QStringLiteral("<none>"));
+            for (QChar c : back)
+                QVERIFY2(c.category() != QChar::Other_Control, qPrintable(value));
+        }
+        QVERIFY(!readAll(path).contains('\x1A'));
+    }
+
+    // A section or key that is not a plain name is refused and the file is left alone.
+    void namesThatAreNotPlainAreRefused_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("line break in key") << "COM"
+                                           << "A\r\nB";
+        QTest::newRow("equals in key") << "COM"
+                                       << "A=B";
+        QTest::newRow("bracket in section") << "COM]\r\n[Form"
+                                            << "Left";
+        QTest::newRow("empty key") << "COM"
+                                   << "";
+        QTest::newRow("empty section") << ""
+                                       << "ZEIT";
+        QTest::newRow("comment key") << "COM"
+                                     << ";x";
+    }
+    void namesThatAreNotPlainAreRefused() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        writeAll(path, "[COM]\r\nZEIT=3\r\n");
+        IniFile ini(path);
+        QVERIFY(!ini.writeString(section, key, QStringLiteral("1")));
+        QVERIFY(!ini.lastError().isEmpty());
+        QCOMPARE(readAll(path), QByteArray("[COM]\r\nZEIT=3\r\n"));
+    }
+
+    // Characters outside Windows-1252 become '?', never the codec's Ctrl-Z; those inside
+    // keep their byte.
+    void unencodableCharactersBecomeQuestionMarks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("check mark and CJK") << QString::fromUtf8("Prüfung ✓ 日本")
+                                            << QByteArray("Pr\xFC"
+                                                          "fung ? ??");
+        QTest::newRow("emoji is one character") << QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                                     "b")
+                                                << QByteArray("a?b");
+        QTest::newRow("euro and quotes") << QString::fromUtf8("€ „x“ …")
+                                         << QByteArray("\x80 \x84"
+                                                       "x\x93 \x85");
+    }
+    void unencodableCharactersBecomeQuestionMarks() {
+        QFETCH(QString, text);
+        QTEST(Win1252::encode(text), "bytes");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

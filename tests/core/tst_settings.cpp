@@ -75,6 +75,41 @@ private slots:
             QCOMPARE(QRect(pos.Left, pos.Top, pos.Width, pos.Height), rect);
     }
 
+    // A settings file that cannot be written is told with its reason: once for a run of
+    // failed writes, again after one succeeded, and every time an action asks beforehand.
+    void writeFailuresAreTold() {
+        QStringList told;
+        Settings::setWriteFailureHandler([&](const QString& text) { told << text; });
+        const QString sub = dir.filePath(QStringLiteral("later"));
+        Settings::open(sub + QStringLiteral("/O2_Aerolis.ini"));
+        const int before = Settings::WriteFailures();
+        QVERIFY(!Settings::file().writeInteger("COM", "ZEIT", 3));
+        QVERIFY(!Settings::file().writeInteger("COM", "LAYER", 1));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(
+            told[0].startsWith(QStringLiteral("Einstellungen konnten nicht gespeichert werden: ")),
+            qPrintable(told[0]));
+        QVERIFY(told[0].contains(sub));
+        QCOMPARE(Settings::WriteFailures(), before + 2);
+        QVERIFY(!Settings::CheckWritable());
+        QVERIFY(!Settings::CheckWritable());
+        QCOMPARE(told.size(), 3);
+        QVERIFY(!Settings::file().writeInteger("COM", "ZEIT", 4));
+        QCOMPARE(told.size(), 3);
+        QCOMPARE(Settings::WriteFailures(), before + 3); // the checks are no writes
+
+        QVERIFY(QDir().mkpath(sub));
+        QVERIFY(Settings::CheckWritable());
+        QVERIFY(Settings::file().writeInteger("COM", "ZEIT", 5));
+        // The check left no file behind.
+        QCOMPARE(QDir(sub).entryList(QDir::Files), QStringList{"O2_Aerolis.ini"});
+        QVERIFY(QDir(sub).removeRecursively());
+        QVERIFY(!Settings::file().writeInteger("COM", "ZEIT", 6));
+        QCOMPARE(told.size(), 4);
+        Settings::setWriteFailureHandler(nullptr);
+        Settings::close();
+    }
+
     void displaySettingsDefaults() {
         Settings::open(dir.filePath(QStringLiteral("none.ini")));
         Settings::LoadDisplaySettings();

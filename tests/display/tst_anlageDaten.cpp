@@ -8,6 +8,7 @@
 #include "display/UAnlageDaten.h"
 #include "display/UPfadsetzen.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -116,6 +117,20 @@ private slots:
             QVERIFY(plant().Datei.startsWith(dataDir + "Neu_"));
         if (stored)
             QCOMPARE(Settings::file().readString("4", Keys::Komm, {}), plant().Komm);
+    }
+
+    // A comment pasted with line breaks is stored on one line: no section or key is added.
+    void pastedCommentStaysOneLine() {
+        TFAnlageDaten d;
+        QGuiApplication::clipboard()->setText(QStringLiteral("Nord\r\n[COM]\r\nDISPOFFSET=500"));
+        d.Edit2()->selectAll();
+        d.Edit2()->paste();
+        QCOMPARE(d.Edit2()->text(), QStringLiteral("Nord  [COM]  DISPOFFSET=500"));
+        QVERIFY(d.Edit2()->isModified());
+        d.OKBtnClick();
+        QCOMPARE(Settings::file().sections(), QStringList{"4"});
+        QCOMPARE(Settings::file().readString("4", Keys::Komm, {}), plant().Komm);
+        QVERIFY(!Settings::file().valueExists("COM", "DISPOFFSET"));
     }
 
     // An emptied name is put back and the dialog stays open.

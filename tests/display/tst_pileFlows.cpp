@@ -4,7 +4,9 @@
 #include "../ui/UiTestSupport.h"
 #include "DisplayTestSupport.h"
 
+#include "core/Messages.h"
 #include "core/ProgramDir.h"
+#include "display/UAnlageDaten.h"
 #include "display/UAnzeige.h"
 #include "storage/UMessDaten.h"
 
@@ -37,7 +39,10 @@ class TestPileFlows : public QObject {
     QString sent() const { return plants->letters(1); }
 
 private slots:
-    void initTestCase() { UiTest::isolateUserSettings(userSettings); }
+    void initTestCase() {
+        UiTest::isolateUserSettings(userSettings);
+        Messages::reportSettingsFailures();
+    }
     void init() {
         ResetProcessState();
         dir = std::make_unique<QTemporaryDir>();
@@ -113,6 +118,102 @@ private slots:
         QCOMPARE(w->MieteName()->text(), QStringLiteral("Hof-Nord"));
         QVERIFY(w->menuItem(QStringLiteral("Mietebeenden1"))->isEnabled());
         QVERIFY(!w->menuItem(QStringLiteral("Mieteneustarten1"))->isEnabled());
+    }
+
+    // A data directory that is gone: the naming dialog puts the program directory in its
+    // place, a plain OK keeps it, and the pile's records land there.
+    void newPileOnMissingDirectory() {
+        open(false, 3);
+        tAnlageParameter& a = Daten::Anlage[1];
+        const QString gone = dir->filePath("gone") + QDir::separator();
+        a.Pfad = gone;
+        QVERIFY(Settings::file().writeString("1", Keys::Pfad, gone));
+        TFAnzeige::RunNamingDialog = [](TFAnzeige& parent) {
+            TFAnlageDaten d(&parent);
+            d.FormActivate();
+            d.OKBtnClick(); // nothing edited
+            return d.result() == QDialog::Accepted;
+        };
+        DisplayTest::BoxScript boxes;
+        w->menuItem(QStringLiteral("Mieteneustarten1"))->trigger();
+        QCOMPARE(boxes.texts, QStringList{QStringLiteral(
+                                  "Vorgabepfad für Speicherdatei existiert nicht, setze neuen "
+                                  "Pfad..")});
+        QVERIFY(a.SwitchedOn);
+        const QString programDir = ProgramDir::pathWithSeparator();
+        QCOMPARE(a.Pfad, programDir);
+        QCOMPARE(Settings::file().readString("1", Keys::Pfad, {}), programDir);
+        QCOMPARE(QFileInfo(a.Datei).absolutePath(), QFileInfo(programDir).absolutePath());
+
+        plants->sim.addStoredRecords(1, 3);
+        w->StopTimer();
+        QVERIFY(w->SaveStoredRecords());
+        QFile f(a.Datei);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.size(), 9 + 3 + 1);
+        QVERIFY(lines.at(11).startsWith("3;"));
+        QCOMPARE(Settings::file().readInteger("1", Keys::Anzahl, 0), 3);
+        QVERIFY(!QFileInfo::exists(gone));
+    }
+
+    // A settings file that cannot be written: the pile start says why and sends nothing,
+    // before the naming dialog opens.
+    void pileStartWithReadOnlySettings_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("new pile") << "Mieteneustarten1";
+        QTest::newRow("continued pile") << "Mietefortfuehren1";
+    }
+    void pileStartWithReadOnlySettings() {
+        QFETCH(QString, item);
+        open(false);
+        bool asked = false;
+        TFAnzeige::RunNamingDialog = [&](TFAnzeige&) { return asked = true; };
+        TFAnzeige::ChooseMeasurementFile = [&](TFAnzeige&, const QString&) {
+            asked = true;
+            return QString();
+        };
+        w->StopTimer(); // so that not even a poll is sent
+        plants->sim.clearFrames();
+        DisplayTest::BoxScript boxes;
+        {
+            UiTest::ReadOnlySettings readOnly(ProgramDir::iniPath());
+            w->menuItem(item)->trigger();
+        }
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY2(boxes.texts[0].startsWith(
+                     QStringLiteral("Einstellungen konnten nicht gespeichert werden: ")),
+                 qPrintable(boxes.texts[0]));
+        QVERIFY(boxes.texts[0].contains(QStringLiteral("O2_Aerolis.ini")));
+        QVERIFY(!asked);
+        QTest::qWait(50);
+        QCOMPARE(sent(), QString());
+        QVERIFY(!Daten::Anlage[1].SwitchedOn);
+    }
+
+    // All records filed, but the settings file cannot take their count: the message says
+    // so, not that data were lost; the failure itself is told once.
+    void readoutWithReadOnlySettings() {
+        open(true);
+        plants->sim.addStoredRecords(1, 4);
+        w->StopTimer();
+        DisplayTest::BoxScript boxes;
+        bool ok = true;
+        {
+            UiTest::ReadOnlySettings readOnly(ProgramDir::iniPath());
+            ok = w->SaveStoredRecords();
+        }
+        QVERIFY(!ok);
+        QVERIFY2(boxes.texts.size() == 2, qPrintable(boxes.texts.join("|")));
+        QVERIFY(boxes.texts[0].startsWith(
+            QStringLiteral("Einstellungen konnten nicht gespeichert werden: ")));
+        QCOMPARE(boxes.texts[1],
+                 QStringLiteral("Messwerte wurden in der Speicherdatei gespeichert,\naber die "
+                                "Einstellungen konnten nicht gespeichert werden !!\nBitte "
+                                "Schreibrechte der Einstellungsdatei überprüfen !!"));
+        QFile f(Daten::Anlage[1].Datei);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 9 + 4);
     }
 
     void newPileCancelled() {

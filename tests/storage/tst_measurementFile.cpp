@@ -230,6 +230,17 @@ private slots:
         QCOMPARE(OpenPlant(), 0);
     }
 
+    // A comment with characters outside Windows-1252 and control characters: '?' for the
+    // former, a blank for the latter, and never the Ctrl-Z of the codec.
+    void headerTextOutsideTheCodePage() {
+        Daten::Anlage[3].Komm = QString::fromUtf8("Prüfung ✓ 日本") + QChar(0x1A) + "\tx";
+        QVERIFY(OpenMeasurementFile(3, Day));
+        QVERIFY(CloseMeasurementFile(3));
+        const QList<QByteArray> lines = readAll(Daten::Anlage[3].Datei).split('\n');
+        QCOMPARE(lines.value(6), QByteArray("Pr\xFC"
+                                            "fung ? ??  x\r"));
+    }
+
     // An existing file is appended to without a new header; a vanished one comes back with
     // a fresh header and the numbering goes on from the remembered count.
     void existingAndVanishedFiles_data() {

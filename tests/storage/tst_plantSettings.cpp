@@ -1,6 +1,7 @@
 // The plant sections of the settings file: defaults, the program directory as the default
 // path, and the section named by the address whatever number the display shows.
 #include "core/Daten.h"
+#include "core/IniFile.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
 
@@ -100,6 +101,68 @@ private slots:
         QCOMPARE(a.Anzahl, anzahl);
         // Loading never writes: the replaced path stays in memory only.
         QCOMPARE(readAll(iniPath()), ini);
+    }
+
+    // Paths of a settings file carried over from a Windows installation name their file in
+    // the program directory, are written back and told once; a relative path is taken
+    // relative to the program directory and stays as written.
+    void foreignPaths_data() {
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QString>("pfad");
+        QTest::addColumn<QString>("dateiNow"); // after "<dir>", the program directory
+        QTest::addColumn<QString>("pfadNow");
+        QTest::addColumn<bool>("migrated");
+        QTest::newRow("drive letter and backslashes") << "D:\\Kompost\\Nord_01-12-2026.CSV"
+                                                      << "D:\\Kompost\\"
+                                                      << "Nord_01-12-2026.CSV"
+                                                      << "" << true;
+        QTest::newRow("network share") << "\\\\server\\kompost\\a.CSV"
+                                       << "\\\\server\\kompost"
+                                       << "a.CSV"
+                                       << "" << true;
+        QTest::newRow("drive letter with slashes") << "C:/Daten/b.CSV"
+                                                   << "C:/Daten/"
+                                                   << "b.CSV"
+                                                   << "" << true;
+        QTest::newRow("relative") << "daten/c.CSV"
+                                  << "daten"
+                                  << "daten/c.CSV"
+                                  << "daten/" << false;
+    }
+    void foreignPaths() {
+        QFETCH(QString, datei);
+        QFETCH(QString, pfad);
+        QFETCH(QString, dateiNow);
+        QFETCH(QString, pfadNow);
+        QFETCH(bool, migrated);
+        QVERIFY(Settings::file().writeString("3", Keys::Datei, datei));
+        QVERIFY(Settings::file().writeString("3", Keys::Pfad, pfad));
+        const QByteArray before = readAll(iniPath());
+        QCOMPARE(Daten::TakePathNotices(), QString());
+
+        Daten::LoadPlantSettings(3);
+
+        const tAnlageParameter& a = Daten::Anlage[3];
+        QCOMPARE(a.Datei, programDir() + QDir::toNativeSeparators(dateiNow));
+        QCOMPARE(a.Pfad, programDir() + QDir::toNativeSeparators(pfadNow));
+        const IniFile ini(iniPath());
+        if (migrated) {
+            QCOMPARE(ini.readString("3", Keys::Datei, {}), a.Datei);
+            QCOMPARE(ini.readString("3", Keys::Pfad, {}), a.Pfad);
+            const QString notice = Daten::TakePathNotices();
+            QVERIFY2(notice.startsWith(QStringLiteral("Pfade einer Windows-Installation "
+                                                      "übernommen: ") +
+                                       datei + QStringLiteral(" -> ") + a.Datei + "; " + pfad +
+                                       " -> " + a.Pfad),
+                     qPrintable(notice));
+        } else {
+            QCOMPARE(readAll(iniPath()), before);
+            QCOMPARE(Daten::TakePathNotices(), QString());
+        }
+        // Told once, also when the file could not take the new paths.
+        QVERIFY(Settings::file().writeString("3", Keys::Datei, datei));
+        Daten::LoadPlantSettings(3);
+        QCOMPARE(Daten::TakePathNotices(), QString());
     }
 
     void saveWritesNamePfadKommInOrder() {

@@ -1,13 +1,18 @@
-// Shared pieces of the window tests: a private program directory and user settings, and a
-// watcher that answers the next modal message box.
+// Shared pieces of the window tests: a private program directory and user settings, a
+// watcher that answers the next modal message box, and a settings file made read-only.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <grp.h>
+#include <unistd.h>
+#include <vector>
 
 namespace UiTest {
 
@@ -54,6 +59,45 @@ private:
 
     QString m_press;
     QTimer m_timer;
+};
+
+// The settings file `ini` read-only for the program, as for a plain user who may write in
+// the program directory but not that file. Mode bits do not stop root, so a test running
+// as root acts meanwhile as the user "nobody" (without root's groups), for whom the
+// directory is opened up; the saved user id brings root back afterwards.
+class ReadOnlySettings {
+public:
+    explicit ReadOnlySettings(const QString& ini) : m_ini(ini), m_dir(QFileInfo(ini).path()) {
+        m_iniPerms = QFile::permissions(m_ini);
+        m_dirPerms = QFile::permissions(m_dir);
+        QFile::setPermissions(m_ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        if (::geteuid() != 0)
+            return;
+        QFile::setPermissions(m_dir,
+                              m_dirPerms | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        m_groups.resize(::getgroups(0, nullptr));
+        ::getgroups(int(m_groups.size()), m_groups.data());
+        m_asNobody = ::setgroups(0, nullptr) == 0 && ::setresgid(Nobody, Nobody, 0) == 0 &&
+                     ::setresuid(Nobody, Nobody, 0) == 0;
+        if (!m_asNobody)
+            qFatal("cannot act as a plain user");
+    }
+    ~ReadOnlySettings() {
+        if (m_asNobody && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0 ||
+                           ::setgroups(m_groups.size(), m_groups.data()) != 0))
+            qFatal("cannot return to root");
+        QFile::setPermissions(m_ini, m_iniPerms);
+        QFile::setPermissions(m_dir, m_dirPerms);
+    }
+    ReadOnlySettings(const ReadOnlySettings&) = delete;
+    ReadOnlySettings& operator=(const ReadOnlySettings&) = delete;
+
+private:
+    static constexpr uid_t Nobody = 65534;
+    QString m_ini, m_dir;
+    QFile::Permissions m_iniPerms, m_dirPerms;
+    std::vector<gid_t> m_groups;
+    bool m_asNobody = false;
 };
 
 } // namespace UiTest

@@ -109,6 +109,28 @@ private slots:
         QVERIFY(!program.poll().LeseTimer.isActive());
     }
 
+    // A settings file from a Windows installation: the status line says which paths the
+    // teach-in took over into the program directory.
+    void windowsPathsInTheStatusLine() {
+        sim::Simulator controllers;
+        for (int a = 1; a <= 32; ++a)
+            controllers.plant(a).present = true;
+        controllers.plant(2).switchedOn = controllers.plant(2).storing = true;
+        const QString pty = controllers.openPty();
+        QVERIFY(!pty.isEmpty());
+        writeIni("[COM]\r\nCOM=3\r\nPORT3=" + pty.toUtf8() +
+                 "\r\n[2]\r\nDatei=D:\\Kompost\\Nord.CSV\r\n");
+        MainProgram program;
+        const QString taken = ProgramDir::pathWithSeparator() + QStringLiteral("Nord.CSV");
+        QCOMPARE(program.window().statusText(),
+                 QStringLiteral("Pfade einer Windows-Installation übernommen: "
+                                "D:\\Kompost\\Nord.CSV -> ") +
+                     taken);
+        QCOMPARE(program.window().StatusPanel()->text(), program.window().statusText());
+        QCOMPARE(Daten::Anlage[2].Datei, taken);
+        program.window().close();
+    }
+
     // With the link down the teach-in does nothing visible and stays due.
     void teachInWithLinkDown() {
         writeIni("[COM]\r\nCOM=6\r\nPORT6=/nonexistent/tty\r\n");

@@ -3,6 +3,7 @@
 
 #include "core/Daten.h"
 #include "core/KompUtils.h"
+#include "core/Messages.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
 #include "core/Settings.h"
@@ -47,7 +48,10 @@ class TestPcSetup : public QObject {
     }
 
 private slots:
-    void initTestCase() { UiTest::isolateUserSettings(userSettings); }
+    void initTestCase() {
+        UiTest::isolateUserSettings(userSettings);
+        Messages::reportSettingsFailures();
+    }
     void init() {
         ResetProcessState();
         Regional::setLocaleOverride(QLocale(QLocale::German, QLocale::Germany));
@@ -76,6 +80,76 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.linkChanged());
         QCOMPARE(iniBytes(), before);
+    }
+
+    // A reference temperature the field cannot show as stored (tenths, beyond the limits, in
+    // °F) is shown as near as it can and kept as stored on an OK without a change.
+    void untouchedRefTempKeepsItsText_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("tenths") << QByteArray("55,5") << "55,5";
+        QTest::newRow("below the limits") << QByteArray("25") << "30";
+        QTest::newRow("fahrenheit") << QByteArray("55,5\r\nMetric=1") << "131";
+    }
+    void untouchedRefTempKeepsItsText() {
+        QFETCH(QByteArray, stored);
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\nREFTEMP=" + stored + "\r\n");
+        const QByteArray before = iniBytes();
+        TFPC_Setup dialog;
+        QTEST(dialog.RefTempSelect->text(), "shown");
+        dialog.OKBtn->click();
+        QCOMPARE(iniBytes(), before);
+    }
+
+    // A stored 55,5 stepped up by one is 56,5.
+    void changedRefTempKeepsItsTenths() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\nREFTEMP=55,5\r\n");
+        TFPC_Setup dialog;
+        dialog.RefTempSelect->stepUp();
+        QCOMPARE(dialog.RefTempSelect->text(), QStringLiteral("56,5"));
+        dialog.OKBtn->click();
+        QCOMPARE(Settings::file().readString(Keys::Com, Keys::RefTemp, QString()),
+                 QStringLiteral("56,5"));
+    }
+
+    // Changes that the settings file cannot take are not passed off as saved: one error box
+    // with the reason for the whole OK, the file unchanged.
+    void readOnlySettingsAreReported() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\nREFTEMP=55\r\n");
+        const QByteArray before = iniBytes();
+        TFPC_Setup dialog;
+        dialog.RefTempSelect->stepUp();
+        dialog.DispOffsetSelect->stepUp();
+        int boxes = 0;
+        QString text, title;
+        {
+            UiTest::ReadOnlySettings readOnly(ProgramDir::iniPath());
+            UiTest::BoxAnswer box;
+            dialog.OKBtn->click();
+            boxes = box.seen;
+            text = box.text;
+            title = box.title;
+        }
+        QCOMPARE(boxes, 1);
+        QCOMPARE(title, QStringLiteral("Fehler"));
+        QVERIFY2(
+            text.startsWith(QStringLiteral("Einstellungen konnten nicht gespeichert werden: ")),
+            qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("O2_Aerolis.ini")));
+        QCOMPARE(iniBytes(), before);
+    }
+
+    // A pasted line break in the host field never reaches the settings file as one.
+    void hostFieldTakesNoLineBreak() {
+        start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
+        TFPC_Setup dialog;
+        dialog.NetAddressEdit->selectAll();
+        dialog.NetAddressEdit->insert(QStringLiteral("127.0.0.1\n[COM]\nLAYER=0"));
+        QCOMPARE(dialog.NetAddressEdit->text(), QStringLiteral("127.0.0.1 [COM] LAYER=0"));
+        dialog.OKBtn->click();
+        QCOMPARE(Settings::file().sections(), QStringList{"COM"});
+        QCOMPARE(Settings::file().keys("COM").count("LAYER"), 1);
+        QCOMPARE(NetAddress, QStringLiteral("127.0.0.1 [COM] LAYER=0"));
     }
 
     void networkPageThenCancelLeavesTheSerialLink() {
