@@ -176,7 +176,9 @@ bool writeWhole(OpenFile& of, const QByteArray& bytes) {
     const qint64 n = f.write(bytes);
     if (n == bytes.size())
         return true;
-    if (n > 0 && !f.resize(before))
+    // Taken back only while the file ends with this write's piece: a line another writer
+    // appended meanwhile is not cut away.
+    if (n > 0 && (f.size() != before + n || !f.resize(before)))
         of.needsLineEnd = true;
     return false;
 }
@@ -301,7 +303,10 @@ bool OpenMeasurementFile(int plant, const QDate& today) {
         needsLineEnd = tail.needsLineEnd || (tail.cutTo >= 0 && !file->resize(tail.cutTo));
     } else {
         // No directory is created: a missing directory is a setup fault the user must see.
-        const QIODevice::OpenMode mode = existed ? QIODevice::Append : QIODevice::NewOnly;
+        // Always appending: a second writer that opens the file meanwhile appends too, and
+        // neither overwrites the other's lines from an offset of its own.
+        const QIODevice::OpenMode mode =
+            existed ? QIODevice::Append : QIODevice::NewOnly | QIODevice::Append;
         if (!file->open(QIODevice::WriteOnly | mode | QIODevice::Unbuffered))
             return false;
         QByteArray header;
