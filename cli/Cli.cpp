@@ -2,6 +2,7 @@
 
 #include "cli/CliFiles.h"
 #include "core/Daten.h"
+#include "core/DirLock.h"
 #include "core/KompUtils.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
@@ -865,6 +866,13 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
     } catch (const UsageError& e) {
         err << e.text << '\n' << UsageText();
         return Usage;
+    }
+    // Before anything is read or sent: a second process on the same link and files would
+    // number and append on its own.
+    DirLock lock(ProgramDir::path());
+    if (!lock.acquire()) {
+        err << lock.refusal() << '\n';
+        return Busy;
     }
     ResetForCommand();
     int rc = Ok;

@@ -199,6 +199,13 @@
     </message>
 </context>
 <context>
+    <name>DirLock</name>
+    <message>
+        <source>Das Programm arbeitet bereits mit diesem Verzeichnis (PID %1)</source>
+        <translation>The program is already working with this directory (PID %1)</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
