@@ -381,7 +381,9 @@ int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err)
             continue;
         }
         const qint64 before = MeasurementFile::RecordsWritten();
-        const bool ok = Readout::BackupStoredRecords(plant, Readout::View{});
+        Readout::View view;
+        view.notice = [&](const QString& text) { err << plain(text) << '\n'; };
+        const bool ok = Readout::BackupStoredRecords(plant, view);
         const qint64 records = MeasurementFile::RecordsWritten() - before;
         const QString result =
             ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
@@ -422,7 +424,7 @@ void onSignal(int) {
 // Polls and runs the daily readout at the configured hour until SIGINT or SIGTERM. A signal
 // during a readout lets the record on the wire arrive and be written, then the file is
 // closed with its count before the tool ends.
-int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
+int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     const bool atStart = c.args.contains(QStringLiteral("--at-start"));
     // A readout every so many seconds instead of daily: the fault soak lets simulated days
     // pass in seconds.
@@ -447,6 +449,10 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     Readout::View view;
     // The record on the wire is still written; then the readout ends.
     view.stopRequested = [&] { return stop; };
+    view.notice = [&](const QString& text) {
+        err << plain(text) << '\n';
+        err.flush();
+    };
     bool teachInDue = false;
     std::function<void()> teachIn;
     // True when the gateway link was down and a new connection is under way. Tried after

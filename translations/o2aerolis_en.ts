@@ -371,6 +371,18 @@
         <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
         <translation>Data were not saved correctly!!<byte value="xd"/>Please check the storage medium!!</translation>
     </message>
+    <message>
+        <source>Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Not enough room for %1 records on %2 (%3 free)!<byte value="xd"/>Please check the storage medium!!</translation>
+    </message>
+    <message>
+        <source>Der zuletzt gelesene Messwert konnte nirgends gespeichert werden.</source>
+        <translation>The record read last could not be saved anywhere.</translation>
+    </message>
+    <message>
+        <source>Der zuletzt gelesene Messwert steht in %1</source>
+        <translation>The record read last is in %1</translation>
+    </message>
 </context>
 <context>
     <name>TFAbout</name>

@@ -371,6 +371,18 @@
         <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
         <translation>Les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
     </message>
+    <message>
+        <source>Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Pas assez de place pour %1 mesures sur %2 (%3 libres) !<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
+    </message>
+    <message>
+        <source>Der zuletzt gelesene Messwert konnte nirgends gespeichert werden.</source>
+        <translation>La dernière mesure lue n&apos;a pu être enregistrée nulle part.</translation>
+    </message>
+    <message>
+        <source>Der zuletzt gelesene Messwert steht in %1</source>
+        <translation>La dernière mesure lue se trouve dans %1</translation>
+    </message>
 </context>
 <context>
     <name>TFAbout</name>
