@@ -1,4 +1,5 @@
 // The program entry: the application, the main window, the event loop.
+#include "core/DirLock.h"
 #include "core/MainProgram.h"
 #include "core/ProgramDir.h"
 #include "core/UiApplication.h"
@@ -28,6 +29,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
+
+    // One process at a time on the link and the files of the program directory; the lock is
+    // held until the end of main.
+    DirLock lock(ProgramDir::path());
+    if (!UiApplication::takeProgramDir(lock))
+        return DirLock::BusyExit;
 
     // The main window with the controller link and the poll it owns; its start-up opens the
     // link (and on the serial line runs the teach-in).

@@ -2,6 +2,7 @@
 
 #include "cli/CliFiles.h"
 #include "core/Daten.h"
+#include "core/DirLock.h"
 #include "core/KompUtils.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
@@ -383,7 +384,9 @@ int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err)
             continue;
         }
         const qint64 before = MeasurementFile::RecordsWritten();
-        const bool ok = Readout::BackupStoredRecords(plant, Readout::View{});
+        Readout::View view;
+        view.notice = [&](const QString& text) { err << plain(text) << '\n'; };
+        const bool ok = Readout::BackupStoredRecords(plant, view);
         const qint64 records = MeasurementFile::RecordsWritten() - before;
         const QString result =
             ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
@@ -424,7 +427,7 @@ void onSignal(int) {
 // Polls and runs the daily readout at the configured hour until SIGINT or SIGTERM. A signal
 // during a readout lets the record on the wire arrive and be written, then the file is
 // closed with its count before the tool ends.
-int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
+int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     const bool atStart = c.args.contains(QStringLiteral("--at-start"));
     // A readout every so many seconds instead of daily: the fault soak lets simulated days
     // pass in seconds.
@@ -449,6 +452,10 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream&) {
     Readout::View view;
     // The record on the wire is still written; then the readout ends.
     view.stopRequested = [&] { return stop; };
+    view.notice = [&](const QString& text) {
+        err << plain(text) << '\n';
+        err.flush();
+    };
     bool teachInDue = false;
     std::function<void()> teachIn;
     // True when the gateway link was down and a new connection is under way. Tried after
@@ -875,6 +882,13 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
     } catch (const UsageError& e) {
         err << e.text << '\n' << UsageText();
         return Usage;
+    }
+    // Before anything is read or sent: a second process on the same link and files would
+    // number and append on its own.
+    DirLock lock(ProgramDir::path());
+    if (!lock.acquire()) {
+        err << lock.refusal() << '\n';
+        return Busy;
     }
     ResetForCommand();
     // A failed settings write is said on the error output, once until one succeeds again.

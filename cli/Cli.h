@@ -3,6 +3,8 @@
 // tool looks to the program exactly as if the program had handled it.
 #pragma once
 
+#include "core/DirLock.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
@@ -10,7 +12,8 @@
 
 namespace Cli {
 
-enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoLink = 3 };
+// Busy: another process works the link and files of the program directory.
+enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoLink = 3, Busy = DirLock::BusyExit };
 
 // Runs one command line (without the program name). Text goes to `out`, messages to `err`.
 int Run(const QStringList& args, QTextStream& out, QTextStream& err);

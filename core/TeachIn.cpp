@@ -15,6 +15,9 @@ TeachInPoll* g_current = nullptr;
 TeachInPoll::TeachInPoll(QObject* parent) : QObject(parent) {
     LeseTimer.setInterval(PollIntervalMs);
     connect(&LeseTimer, &QTimer::timeout, this, &TeachInPoll::LeseTimerTimer);
+    m_deferred.setSingleShot(true);
+    m_deferred.setInterval(DeferMs);
+    connect(&m_deferred, &QTimer::timeout, this, &TeachInPoll::TeachIn);
     g_current = this;
 }
 
@@ -49,6 +52,13 @@ void TeachInPoll::TeachIn() {
     // probe inside a probe; the running one already covers it.
     if (!TeachInPending || !LinkOpen || m_running)
         return;
+    // Inside another exchange's wait every probe would be refused and every plant would
+    // look absent: the teach-in stays pending and asks again after that wait.
+    if (IsWaiting()) {
+        m_deferred.start();
+        return;
+    }
+    m_deferred.stop();
     m_running = true;
     emit teachInStarted(KompUtils::PlantCount);
     StopTimer();

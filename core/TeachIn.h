@@ -18,6 +18,8 @@ public:
     static TeachInPoll* current();
 
     static constexpr int PollIntervalMs = 500;
+    // How soon a teach-in that had to wait for an exchange asks again.
+    static constexpr int DeferMs = 100;
     // Misses in a row from which a plant's live entry shows no values.
     static constexpr int MissLimit = 5;
 
@@ -25,7 +27,9 @@ public:
     bool TeachInPending = true;
     int PollPosition = 1; // the plant whose reply the next tick evaluates
 
-    // Runs the teach-in if one is pending and the link is open; else nothing.
+    // Runs the teach-in if one is pending and the link is open; else nothing. Asked while
+    // another exchange waits (its probes would all be refused), it stays pending and runs
+    // once no exchange waits any more.
     void TeachIn();
     void StartTimer();
     void StopTimer();
@@ -48,4 +52,5 @@ private:
     static bool linkComponentUsable();
 
     bool m_running = false;
+    QTimer m_deferred; // asks again for a teach-in that had to wait for an exchange
 };

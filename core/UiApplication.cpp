@@ -1,8 +1,11 @@
 #include "core/UiApplication.h"
 
+#include "core/DirLock.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 
 #include <QIcon>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 
@@ -66,6 +69,15 @@ bool UiApplication::displayAvailable(int argc, char** argv, QString* why) {
     Q_UNUSED(why);
     return true;
 #endif
+}
+
+bool UiApplication::takeProgramDir(DirLock& lock) {
+    if (lock.acquire())
+        return true;
+    Language::apply(Language::stored());
+    std::fprintf(stderr, "%s\n", qPrintable(lock.refusal()));
+    Messages::error(lock.refusal());
+    return false;
 }
 
 void UiApplication::initResources() {

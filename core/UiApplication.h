@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+class DirLock;
+
 class UiApplication : public QApplication {
     Q_OBJECT
 
@@ -20,6 +22,11 @@ public:
     // On Linux, false (with the reason in `why`) when there is no display to open and no
     // platform was chosen (QT_QPA_PLATFORM or -platform): Qt would abort then.
     static bool displayAvailable(int argc, char** argv, QString* why);
+
+    // Takes the program directory's lock. While another running process holds it, says so in
+    // the error box (and on stderr), in the language chosen, and returns false: the program
+    // then ends without touching the link or a file.
+    static bool takeProgramDir(DirLock& lock);
 
     // Registers the built-in artwork (":/o2aerolis/..."); safe to call more than once.
     static void initResources();

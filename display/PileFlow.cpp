@@ -110,9 +110,17 @@ bool ContinuePile(int plant, const QDate& today, const QTime& now) {
 }
 
 bool EndPile(int plant) {
-    if (!valid(plant) || !SwitchPlantOff(plant))
+    if (!valid(plant))
         return false;
     tAnlageParameter& a = Daten::Anlage[plant];
+    // A garbled 'S' reply clears the flags while it is decoded; a switch-off that failed
+    // leaves the entry as it was, so the pile menu, the poll and the readout still see the
+    // running pile.
+    const tAnlageParameter before = a;
+    if (!SwitchPlantOff(plant)) {
+        a = before;
+        return false;
+    }
     Daten::LiveStatus[plant].Valid = false;
     a.SwitchedOn = 0;
     a.Datei.clear();

@@ -464,6 +464,10 @@ void TFAnzeige::StopTimer() {
 }
 
 void TFAnzeige::StartTimer() {
+    // The daily readout stopped the ticks for its whole run; a dialog that restarts them
+    // around its own (refused) exchange must not let a tick in.
+    if (m_readoutRuns)
+        return;
     DispTimer.setInterval(RefreshIntervalMs);
     DispTimer.start();
     if (TeachInPoll* poll = TeachInPoll::current())
@@ -528,8 +532,11 @@ void TFAnzeige::DispTimerOnTimer() {
     m_progress->setValue(m_heartbeat);
     ShowSelectedPlant();
     ShowAllPlants();
+    // A readout that falls due while an exchange waits (the clock dialog reads with the
+    // ticks running) or while a readout runs would have every request refused or close the
+    // running one's file: it waits for the next tick after them.
     const QDateTime t = now();
-    if (Anzeige::BackupDueAt(t))
+    if (Anzeige::BackupDueAt(t) && !IsWaiting() && !m_readoutRuns)
         runDailyReadout(t);
 }
 
@@ -579,11 +586,13 @@ void TFAnzeige::runDailyReadout(const QDateTime& t) {
     m_backupShown = true;
     StopTimer();
     beginBusy();
+    m_readoutRuns = true;
     for (int p = 1; p <= KompUtils::PlantCount; ++p) {
         const bool ok = BackupStoredRecords(p);
         setCell(m_statusGrid, p, 1, ok ? tr("Ergebnis OK !") : tr("Fehler beim sichern!"));
     }
     Anzeige::AdvanceBackupDue();
+    m_readoutRuns = false;
     StartTimer();
     endBusy();
 }

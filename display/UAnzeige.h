@@ -165,5 +165,6 @@ private:
     int m_heartbeat = 0;
     int m_busy = 0;
     int m_shownModeTab = 0;
+    bool m_readoutRuns = false; // the daily readout runs: its stopped ticks stay stopped
     bool m_backupShown = false; // the status grid's title holds the last run's time
 };

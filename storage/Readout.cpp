@@ -2,12 +2,15 @@
 
 #include "UMessDaten.h"
 #include "core/Daten.h"
+#include "core/Regional.h"
 #include "core/Settings.h"
 #include "link/Link.h"
 #include "link/Operations.h"
 #include "link/Protocol.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace Readout {
 
@@ -28,50 +31,78 @@ void call(const std::function<void(const QString&)>& f, const QString& text) {
         f(text);
 }
 
-enum class Outcome { Complete, CountFailed, RecordMissing, WriteFailed, Stopped };
+enum class Outcome { Complete, CountFailed, NoRoom, RecordMissing, WriteFailed, Stopped };
+
+struct Result {
+    Outcome outcome = Outcome::Complete;
+    QString text;       // NoRoom: the message
+    QString rescueFile; // WriteFailed: where the record went, empty when nowhere
+};
 
 // Count, then one record step per stored record. The file is open around it.
-Outcome readRecords(int plant, const View& view) {
+Result readRecords(int plant, const View& view) {
     using namespace Kommunikation;
-    if (!ReadStoredCount(plant))
-        return Outcome::CountFailed;
+    Result result;
+    if (!ReadStoredCount(plant)) {
+        result.outcome = Outcome::CountFailed;
+        return result;
+    }
     const int count = StoredCount;
+    // A record asked for has left the controller: none is asked for that the file could
+    // not take.
+    if (!RoomForRecords(count, &result.text)) {
+        result.outcome = Outcome::NoRoom;
+        return result;
+    }
     call(view.setPanel3, QString::number(Daten::Anlage[size_t(plant)].Anzahl + count));
     if (view.showProgress)
         view.showProgress(count);
-    Outcome outcome = Outcome::Complete;
     bool writeFailed = false;
     for (int i = 0; i < count; ++i) {
         // A step that got no reply ends the loop even when the link refused the request
         // without a time-out (another exchange waiting): asking again would only repeat it.
-        if (!RecordStep(plant, view, &writeFailed)) {
-            outcome = Outcome::RecordMissing;
+        if (!RecordStep(plant, view, &writeFailed, &result.rescueFile)) {
+            result.outcome = Outcome::RecordMissing;
             break;
         }
         if (writeFailed) {
-            outcome = Outcome::WriteFailed;
+            result.outcome = Outcome::WriteFailed;
             break;
         }
         if (view.stopRequested && view.stopRequested() && i + 1 < count) {
-            outcome = Outcome::Stopped;
+            result.outcome = Outcome::Stopped;
             break;
         }
     }
     call(view.hideProgress);
-    return outcome;
+    return result;
+}
+
+QString notSavedText(const Result& r) {
+    QString text =
+        Texts::tr("Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!");
+    if (r.outcome == Outcome::WriteFailed)
+        text += QLatin1Char('\r') + RescuedText(r.rescueFile);
+    return text;
 }
 
 } // namespace
 
-bool RecordStep(int plant, const View& view, bool* writeFailed) {
+bool RecordStep(int plant, const View& view, bool* writeFailed, QString* rescueFile) {
     using namespace Kommunikation;
     if (!ReadStoredRecord(plant))
         return false;
     call(view.stepProgress);
     const QString time = MeasurementFile::RecordTimeText(StoredDay, StoredMonth, StoredYear,
                                                          StoredHour, StoredMinute);
-    if (!MeasurementFile::AppendMeasurementRecord(plant, time, StoredRecord) && writeFailed)
-        *writeFailed = true;
+    if (!MeasurementFile::AppendMeasurementRecord(plant, time, StoredRecord)) {
+        // The record exists nowhere else any more: the controller has handed it out.
+        const QString rescued = MeasurementFile::RescueRecord(plant, time, StoredRecord);
+        if (rescueFile)
+            *rescueFile = rescued;
+        if (writeFailed)
+            *writeFailed = true;
+    }
     return true;
 }
 
@@ -89,13 +120,42 @@ bool CloseAfterReadout(int plant, bool* settingsFailed) {
     return closed;
 }
 
+bool RoomForRecords(int count, QString* text) {
+    qint64 freeBytes = -1;
+    if (MeasurementFile::HasRoomFor(count, &freeBytes))
+        return true;
+    if (text) {
+        const QString file = Daten::isPlantAddress(MeasurementFile::OpenPlant())
+                                 ? Daten::Anlage[MeasurementFile::OpenPlant()].Datei
+                                 : QString();
+        const QString where = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+        const QString size = Regional::effectiveLocale().formattedDataSize(
+            freeBytes, 1, QLocale::DataSizeTraditionalFormat);
+        *text = Texts::tr("Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!\rBitte "
+                          "Speichermedium überprüfen !!")
+                    .arg(count)
+                    .arg(where, size);
+    }
+    return false;
+}
+
+QString RescuedText(const QString& rescueFile) {
+    return rescueFile.isEmpty()
+               ? Texts::tr("Der zuletzt gelesene Messwert konnte nirgends gespeichert werden.")
+               : Texts::tr("Der zuletzt gelesene Messwert steht in %1")
+                     .arg(QDir::toNativeSeparators(rescueFile));
+}
+
 bool SaveStoredRecords(int plant, const View& view) {
     if (!MeasurementFile::OpenMeasurementFile(plant)) {
         call(view.message, Texts::tr("Speicherdatei kann nicht geöffnet werden !"));
         return false;
     }
-    const Outcome outcome = readRecords(plant, view);
-    if (outcome == Outcome::CountFailed)
+    const Result result = readRecords(plant, view);
+    const Outcome outcome = result.outcome;
+    if (outcome == Outcome::NoRoom)
+        call(view.message, result.text);
+    else if (outcome == Outcome::CountFailed)
         call(
             view.message,
             Texts::tr(
@@ -112,9 +172,7 @@ bool SaveStoredRecords(int plant, const View& view) {
     if (outcome != Outcome::WriteFailed && settingsFailed)
         call(view.message, SettingsNotSavedText());
     else if (outcome == Outcome::WriteFailed || !closed)
-        call(view.message,
-             Texts::tr(
-                 "Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!"));
+        call(view.message, notSavedText(result));
     return outcome == Outcome::Complete && closed;
 }
 
@@ -126,10 +184,14 @@ bool BackupStoredRecords(int plant, const View& view) {
         return true;
     if (!MeasurementFile::OpenMeasurementFile(plant))
         return false;
-    const Outcome outcome = readRecords(plant, view);
+    const Result result = readRecords(plant, view);
     const bool closed = MeasurementFile::CloseMeasurementFile(plant);
     call(view.setPanel3, QString());
-    return outcome == Outcome::Complete && closed;
+    if (result.outcome == Outcome::NoRoom)
+        call(view.notice, result.text);
+    else if (result.outcome == Outcome::WriteFailed)
+        call(view.notice, notSavedText(result));
+    return result.outcome == Outcome::Complete && closed;
 }
 
 } // namespace Readout

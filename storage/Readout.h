@@ -18,14 +18,25 @@ struct View {
     std::function<void()> hideProgress;
     std::function<void(const QString&)> setPanel3; // status bar panel 3 ("" = empty)
     std::function<void(const QString&)> message;   // an information box (SaveStoredRecords)
+    // Why a silent readout (BackupStoredRecords) failed, where the caller can say so
+    // without a box (the command-line tool's stderr): no room, a rescued record.
+    std::function<void(const QString&)> notice;
     // Asked after every record written: true ends the readout there, with the records read
     // so far in the file and its count saved (the command-line tool's SIGTERM).
     std::function<bool()> stopRequested;
 };
 
 // The record step shared by every readout: one 'G' wait; on success the progress steps and
-// the line is appended (writeFailed set when it could not be written). False = no reply.
-bool RecordStep(int plant, const View& view, bool* writeFailed);
+// the line is appended. When it could not be written, writeFailed is set and the record
+// goes to the rescue file (its path in rescueFile, left empty when that failed too).
+// False = no reply.
+bool RecordStep(int plant, const View& view, bool* writeFailed, QString* rescueFile = nullptr);
+
+// Before the first record is asked for: true when the open file's file system has room for
+// `count` records; else false with the message in `text`.
+bool RoomForRecords(int count, QString* text);
+// The line of the failure message that says where a record that could not be written went.
+QString RescuedText(const QString& rescueFile);
 
 // Interactive readout of `plant` (the live display passes SelectedPlant), with messages.
 bool SaveStoredRecords(int plant, const View& view);

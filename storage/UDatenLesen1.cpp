@@ -360,6 +360,7 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
         return;
     }
     bool writeFailed = false;
+    QString rescueFile;
     // The poll stays as the caller left it: the live display has stopped it already and
     // restarts it itself.
     TeachInPoll* poll = TeachInPoll::current();
@@ -373,6 +374,11 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
             tr("Anzahl der Speicherdaten kann nicht ausgelesen werden !\rKommunikationsfehler !"),
             this);
         MeasurementFile::CloseMeasurementFile(plant);
+    } else if (QString noRoom; !Readout::RoomForRecords(StoredCount, &noRoom)) {
+        // Nothing is asked for that the file could not take: the records stay in the
+        // controller.
+        Messages::information(noRoom, this);
+        MeasurementFile::CloseMeasurementFile(plant);
     } else {
         const int count = StoredCount;
         m_anzDaten1->setText(QString::number(count));
@@ -382,7 +388,7 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
         while (m_rowsFilled < count && !TimeoutFlag && !writeFailed) {
             // The record step takes the record out of the controller, so a record that came
             // is always kept, also when the user asked to stop meanwhile.
-            if (!Readout::RecordStep(plant, view, &writeFailed)) {
+            if (!Readout::RecordStep(plant, view, &writeFailed, &rescueFile)) {
                 Messages::information(
                     tr("TIMEOUT, bei der seriellen Kommunikation!\rBitte Kabel und PC- "
                        "Einstellung überprüfen!\rBitte Kabel und PC- Einstellung "
@@ -418,9 +424,11 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
             Messages::information(Readout::SettingsNotSavedText(), this);
             setStatus(QString());
         } else if (writeFailed || !closed) {
-            Messages::information(
-                tr("Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!"),
-                this);
+            QString text =
+                tr("Daten wurden nicht korrekt gespeichert!!Bitte Speichermedium überprüfen !!");
+            if (writeFailed)
+                text += QLatin1Char('') + Readout::RescuedText(rescueFile);
+            Messages::information(text, this);
             setStatus(QString());
         } else {
             setStatus(tr("Werte in Datei gespeichert !"));

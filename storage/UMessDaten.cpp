@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
@@ -174,7 +175,9 @@ bool writeWhole(OpenFile& of, const QByteArray& bytes) {
     const qint64 n = f.write(bytes);
     if (n == bytes.size())
         return true;
-    if (n > 0 && !f.resize(before))
+    // Taken back only while the file ends with this write's piece: a line another writer
+    // appended meanwhile is not cut away.
+    if (n > 0 && (f.size() != before + n || !f.resize(before)))
         of.needsLineEnd = true;
     return false;
 }
@@ -195,6 +198,11 @@ bool closeOpenFile() {
 bool saveCount(int plant) {
     return Settings::file().writeInteger(Keys::plantSection(plant), Keys::Anzahl,
                                          Daten::Anlage[plant].Anzahl);
+}
+
+std::function<qint64(const QString&)>& freeSpaceProbe() {
+    static std::function<qint64(const QString&)> probe;
+    return probe;
 }
 
 ProcessState::Registrar reg(&resetState);
@@ -299,7 +307,10 @@ bool OpenMeasurementFile(int plant, const QDate& today) {
         needsLineEnd = tail.needsLineEnd || (tail.cutTo >= 0 && !file->resize(tail.cutTo));
     } else {
         // No directory is created: a missing directory is a setup fault the user must see.
-        const QIODevice::OpenMode mode = existed ? QIODevice::Append : QIODevice::NewOnly;
+        // Always appending: a second writer that opens the file meanwhile appends too, and
+        // neither overwrites the other's lines from an offset of its own.
+        const QIODevice::OpenMode mode =
+            existed ? QIODevice::Append : QIODevice::NewOnly | QIODevice::Append;
         if (!file->open(QIODevice::WriteOnly | mode | QIODevice::Unbuffered))
             return false;
         QByteArray header;
@@ -355,6 +366,58 @@ bool CloseMeasurementFile(int plant) {
     else
         ok = false;
     return ok;
+}
+
+bool HasRoomFor(qint64 records, qint64* freeBytes) {
+    if (freeBytes)
+        *freeBytes = -1;
+    const OpenFile& of = current();
+    if (!of.file)
+        return true;
+    const QFileInfo info(of.file->fileName());
+    if (!info.isFile())
+        return true;
+    const QString dir = info.absolutePath();
+    qint64 available = -1;
+    if (freeSpaceProbe()) {
+        available = freeSpaceProbe()(dir);
+    } else {
+        const QStorageInfo storage(dir);
+        if (storage.isValid())
+            available = storage.bytesAvailable();
+    }
+    if (freeBytes)
+        *freeBytes = available;
+    return available < 0 || available >= records * MaxRecordLineBytes + SpaceMargin;
+}
+
+void SetFreeSpaceProbe(std::function<qint64(const QString& dir)> probe) {
+    freeSpaceProbe() = std::move(probe);
+}
+
+QString RescueFileName(int plant, const QDate& today) {
+    return ProgramDir::pathWithSeparator() + FileStem(Daten::Anlage[plant].Name, today) +
+           QStringLiteral("_Rettung.CSV");
+}
+
+QString RescueRecord(int plant, const QString& timeText, const MeasurementRecord& record,
+                     const QDate& today) {
+    if (!Daten::isPlantAddress(plant))
+        return QString();
+    const QString path = RescueFileName(plant, today);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return QString();
+    // A line cut short by an earlier failure is closed first, so this one stands whole.
+    QByteArray bytes =
+        Win1252::encode(RecordLine(Daten::Anlage[plant].Anzahl + 1, timeText, record)) + LineEnd;
+    QFile last(path);
+    if (last.open(QIODevice::ReadOnly) && last.size() > 0 && last.seek(last.size() - 1) &&
+        last.read(1) != "\n")
+        bytes.prepend(LineEnd);
+    const bool ok = f.write(bytes) == bytes.size() && commitToDevice(f);
+    f.close();
+    return ok && f.error() == QFileDevice::NoError ? path : QString();
 }
 
 int OpenPlant() {

@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 
 struct MeasurementRecord;
 
@@ -54,6 +55,30 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
 // to its settings section. False when the file reported an error on closing or the count
 // could not be written.
 bool CloseMeasurementFile(int plant);
+
+// The most bytes a record line takes, its line end included.
+constexpr qint64 MaxRecordLineBytes = 120;
+// Kept free beyond the records of a readout: the settings file is rewritten whole at its end.
+constexpr qint64 SpaceMargin = 64 * 1024;
+
+// Whether the file system of the open file has room for `records` more record lines and
+// the margin. `freeBytes` gets its free space, -1 when it cannot be told (then true: a file
+// system that says nothing is not refused). True when no file is open or it is no regular
+// file.
+bool HasRoomFor(qint64 records, qint64* freeBytes = nullptr);
+// Replaces the free space of a directory's file system as HasRoomFor() sees it; an empty
+// function goes back to the file system's own figure.
+void SetFreeSpaceProbe(std::function<qint64(const QString& dir)> probe);
+
+// The rescue file of `plant` for `today` in the program directory:
+// <Name>_<date>_Rettung.CSV.
+QString RescueFileName(int plant, const QDate& today = QDate::currentDate());
+// Appends the record line that could not be written to the plant's file (with the number
+// it would have had there, Anzahl + 1, which stays unchanged) to the rescue file, in the
+// measurement file's line format. Returns the rescue file's path, empty when that write
+// failed too.
+QString RescueRecord(int plant, const QString& timeText, const MeasurementRecord& record,
+                     const QDate& today = QDate::currentDate());
 
 // The plant whose file is open, 0 when none.
 int OpenPlant();

@@ -1,5 +1,6 @@
 // The command-line tool as a user runs it: the real binary against the simulator.
 #include "core/Daten.h"
+#include "core/DirLock.h"
 #include "core/IniFile.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
@@ -255,6 +256,88 @@ private slots:
         // Every record handed out by the controller is in the file.
         QCOMPARE(simulator->storedRecordCount(2), 400 - records);
         QVERIFY(p.readAllStandardOutput().contains("Sicherung am "));
+    }
+
+    // While another running process holds the program directory (here: this test), every
+    // command that opens the link says who holds it and ends with 5, sending nothing and
+    // writing nothing; the commands that only read a file go on.
+    void refusedWhileAnotherProcessWorks_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::newRow("readout") << QStringList{"readout", "2"} << 5;
+        QTest::newRow("plants") << QStringList{"--json", "plants"} << 5;
+        QTest::newRow("watch") << QStringList{"watch", "--at-start"} << 5;
+        QTest::newRow("start-pile") << QStringList{"start-pile", "6", "--name", "Neu"} << 5;
+        QTest::newRow("end-pile") << QStringList{"end-pile", "2", "--force"} << 5;
+        QTest::newRow("series") << QStringList{"series", "FILE"} << 0;
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+    }
+    void refusedWhileAnotherProcessWorks() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        simulator->addStoredRecords(2, 2);
+        useTcp();
+        QCOMPARE(run({QStringLiteral("readout"), QStringLiteral("2")}).code, 0);
+        const QString file = IniFile(dir->filePath("O2_Aerolis.ini")).readString("2", "Datei", {});
+        args.replaceInStrings(QStringLiteral("FILE"), file);
+        simulator->addStoredRecords(2, 3);
+        const auto snapshot = [&] {
+            QByteArray all;
+            for (const QFileInfo& f : QDir(dir->path()).entryInfoList(QDir::Files | QDir::Hidden))
+                if (f.fileName() != DirLock::FileName) {
+                    QFile in(f.filePath());
+                    in.open(QIODevice::ReadOnly);
+                    all += f.fileName().toUtf8() + '\n' + in.readAll();
+                }
+            return all;
+        };
+        const QByteArray before = snapshot();
+
+        DirLock holder(dir->path());
+        QVERIFY(holder.acquire());
+        QSignalSpy frames(simulator.get(), &sim::Simulator::frameReceived);
+        const Result r = run(args);
+        QCOMPARE(r.code, code);
+        const QByteArray refusal = "Das Programm arbeitet bereits mit diesem Verzeichnis (PID " +
+                                   QByteArray::number(QCoreApplication::applicationPid()) + ")\n";
+        if (code == 5) {
+            QCOMPARE(r.err, refusal);
+            QVERIFY(r.out.isEmpty());
+            QCOMPARE(frames.count(), 0);
+        } else {
+            QVERIFY2(!r.err.contains("arbeitet bereits"), r.err.constData());
+        }
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(simulator->storedRecordCount(2), 3);
+    }
+
+    // A tool killed with SIGKILL leaves its lock file behind; the next command takes it over
+    // (its process is gone) and releases it at its end.
+    void staleLockTakenOver() {
+        useTcp();
+        QProcess p;
+        p.start(QStringLiteral(O2_CLI),
+                {QStringLiteral("--dir"), dir->path(), QStringLiteral("watch")});
+        QVERIFY(p.waitForStarted(5000));
+        const QString lockPath = dir->filePath(DirLock::FileName);
+        QSignalSpy frames(simulator.get(), &sim::Simulator::frameReceived);
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() > 0, 20000);
+        QVERIFY(QFileInfo::exists(lockPath));
+        const qint64 pid = p.processId();
+        p.kill();
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit);
+        {
+            QLockFile left(lockPath);
+            qint64 holder = 0;
+            QString host, app;
+            QVERIFY(left.getLockInfo(&holder, &host, &app));
+            QCOMPARE(holder, pid);
+        }
+        const Result r = run({QStringLiteral("plants")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), r.err.constData());
+        QVERIFY(!QFileInfo::exists(lockPath));
     }
 
     // Assignments send only the changed groups, with the dialog's O2 linking, then read back.

@@ -197,6 +197,27 @@ private slots:
         QCOMPARE(Daten::LiveStatus[2].MissedPolls, 0);
     }
 
+    // A teach-in asked for while another exchange waits (a connect event inside a setup
+    // read) stays pending and runs after that wait: no plant is reported absent because its
+    // probes were refused.
+    void teachInWaitsForARunningExchange() {
+        startSimulator({1, 2});
+        connectLink();
+        teachInAndSettle();
+        simulator->setReplyOverride(1, 'R', QByteArray());
+        bool pendingInside = false;
+        QTimer::singleShot(10, poll.get(), [&] {
+            poll->TeachInPending = true;
+            poll->TeachIn();
+            pendingInside = poll->TeachInPending && !poll->isRunning();
+        });
+        QVERIFY(!ReadSetup(1));
+        QVERIFY(pendingInside);
+        QTRY_VERIFY(!poll->TeachInPending);
+        QVERIFY(Daten::Anlage[1].Present && Daten::Anlage[2].Present);
+        QVERIFY(Daten::Anlage[1].SwitchedOn && Daten::Anlage[2].SwitchedOn);
+    }
+
     // The poll never sends while an exchange waits for its reply.
     void pollWaitsForARunningExchange() {
         startSimulator({1, 2});

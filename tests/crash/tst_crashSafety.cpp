@@ -89,7 +89,9 @@ class TestCrashSafety : public QObject {
         for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
             if (tempCopy.match(f).hasMatch())
                 tempCopies.insert(f);
-            else if (f != QLatin1String("O2_Aerolis.ini") && !f.endsWith(QLatin1String(".CSV")))
+            // The lock file of a killed run stays until the next run takes it over.
+            else if (f != QLatin1String("O2_Aerolis.ini") &&
+                     f != QLatin1String("O2_Aerolis.lock") && !f.endsWith(QLatin1String(".CSV")))
                 out << f;
         }
         return out;

@@ -9,6 +9,7 @@
 #include "core/Regional.h"
 #include "display/DisplayWidgets.h"
 #include "display/UAnzeige.h"
+#include "link/Operations.h"
 
 #include <QAction>
 #include <QLabel>
@@ -273,6 +274,59 @@ private slots:
         QCOMPARE(plants.letters(1).count(QLatin1Char('r')), 2);
         QCOMPARE(plants.letters(1).count(QLatin1Char('G')), 2);
         QCOMPARE(Daten::Anlage[1].Anzahl, 2);
+    }
+
+    // A tick inside another exchange's wait (the clock dialog reads with the ticks running)
+    // or inside the readout itself, even after a dialog has stopped and restarted the ticks
+    // around a refused exchange, starts no readout: the due one runs on the next tick after
+    // them, reads every record and advances the due time once.
+    void dailyReadoutNotInsideAWait_data() {
+        QTest::addColumn<bool>("insideReadout");
+        QTest::newRow("clock read waits") << false;
+        QTest::newRow("readout runs, dialog restarts ticks") << true;
+    }
+    void dailyReadoutNotInsideAWait() {
+        QFETCH(bool, insideReadout);
+        DisplayTest::Plants plants;
+        plants.plant(1, true);
+        QVERIFY(plants.start());
+        plants.sim.addStoredRecords(1, 3);
+        const QDateTime now(QDate(2026, 5, 13), QTime(7, 0));
+        Settings::ReadoutHour = 6;
+        Settings::ComputeBackupDue(now.addSecs(-3600)); // due today 06:00
+        const QDateTime due = Settings::BackupDue;
+        TFAnzeige w;
+        w.Now = [&now] { return now; };
+        bool ticked = false, ticksHeld = false;
+        connect(&plants.sim, &sim::Simulator::frameReceived, this, [&](const QByteArray& f) {
+            if (ticked || f.size() < 2 || f.at(1) != (insideReadout ? 'G' : '6'))
+                return;
+            ticked = true;
+            if (insideReadout) {
+                // The setup dialog's plant switch: ticks stopped, a read that is refused,
+                // ticks started again.
+                w.StopTimer();
+                QVERIFY(!Kommunikation::ReadSetup(1));
+                w.StartTimer();
+                ticksHeld = !w.DispTimer.isActive() && !plants.poll->LeseTimer.isActive();
+            }
+            w.DispTimerOnTimer();
+        });
+        if (insideReadout) {
+            w.DispTimerOnTimer();
+            QVERIFY(ticksHeld);
+        } else {
+            QVERIFY(Kommunikation::ReadClockText(1));
+            QCOMPARE(Settings::BackupDue, due); // not spent inside the wait
+            QCOMPARE(Daten::Anlage[1].Anzahl, 0);
+            w.DispTimerOnTimer();
+        }
+        QVERIFY(ticked);
+        QCOMPARE(cell(w.StatusAnzeige(), 1, 1), QStringLiteral("Ergebnis OK !"));
+        QCOMPARE(Settings::BackupDue, due.addDays(1));
+        QCOMPARE(Daten::Anlage[1].Anzahl, 3);
+        QCOMPARE(plants.letters(1).count(QLatin1Char('r')), 1);
+        QVERIFY(w.DispTimer.isActive() && !w.isBusy());
     }
 
     void storageStatusToggles() {

@@ -352,16 +352,30 @@ private slots:
         QVERIFY(!w->isBusy());
     }
 
+    // A switch-off without a good 'S' reply (none, or one that fails to decode and so
+    // clears the flags) leaves the plant entry as it was: the pile still runs in the table.
+    void endPileSwitchOffFails_data() {
+        QTest::addColumn<QByteArray>("stateReply");
+        QTest::newRow("silent") << QByteArray();
+        QTest::newRow("garbled") << QByteArray("Sx;y;");
+    }
     void endPileSwitchOffFails() {
+        QFETCH(QByteArray, stateReply);
         open(true);
+        const tAnlageParameter before = Daten::Anlage[1];
         plants->sim.setReplyOverride(1, 'A', QByteArray());
-        plants->sim.setReplyOverride(1, 'S', QByteArray());
+        plants->sim.setReplyOverride(1, 'S', stateReply);
         DisplayTest::BoxScript boxes({QStringLiteral("&Ja")});
         w->Mietebeenden1Click();
         QCOMPARE(boxes.texts.last(),
                  QStringLiteral("Anlage ist NICHT ausgeschaltet!!\nFehler bei der Übertragung!"));
-        QVERIFY(Daten::Anlage[1].SwitchedOn);
-        QVERIFY(!Daten::Anlage[1].Datei.isEmpty());
+        const tAnlageParameter& a = Daten::Anlage[1];
+        QVERIFY(a.Present && a.SwitchedOn);
+        QCOMPARE(a.Storing, before.Storing);
+        QCOMPARE(a.Datei, before.Datei);
+        QVERIFY(!a.Datei.isEmpty());
+        w->TabControl1Change();
+        QVERIFY(w->menuItem(QStringLiteral("Mietebeenden1"))->isEnabled());
     }
 
     // While a flow waits for the controller, the window takes no input and cannot close.

@@ -328,9 +328,33 @@ private slots:
         QVERIFY(!TFAktiv::instance()->isVisible());
     }
 
+    // Too little room on the file's file system for the records the controller reports:
+    // no record is asked for, the message gives the free space, the table stays empty and
+    // the records stay in the controller.
+    void noRoom() {
+        storeRecords(4);
+        MeasurementFile::SetFreeSpaceProbe([](const QString&) { return qint64(10 * 1024); });
+        TFDatenLesen1 w;
+        BoxLog boxes;
+        w.DatenAuslesen();
+        MeasurementFile::SetFreeSpaceProbe({});
+        QCOMPARE(boxes.seen,
+                 QStringList{QStringLiteral(
+                                 "Informationen|Nicht genug Platz für 4 Messwerte auf %1 (10,0 kB "
+                                 "frei)!\nBitte Speichermedium überprüfen !!")
+                                 .arg(QDir::toNativeSeparators(dir.path()))});
+        QCOMPARE(requests, 0);
+        QCOMPARE(w.RowsFilled(), 0);
+        QCOMPARE(recordLines(Daten::Anlage[2].Datei).size(), 0);
+        QCOMPARE(simulator->storedRecordCount(2), 4);
+        QCOMPARE(MeasurementFile::OpenPlant(), 0);
+        QVERIFY(!TFAktiv::instance()->isVisible());
+    }
+
 #ifdef Q_OS_LINUX
     // The device fills up during the third line: the loop ends after that record, the
-    // completion message comes first, then the storage message, and the status stays empty.
+    // completion message comes first, then the storage message, which names the rescue file
+    // in the program directory that now holds the third record; the status stays empty.
     void fullDevice() {
         storeRecords(5);
         QVERIFY(MeasurementFile::OpenMeasurementFile(2));
@@ -339,6 +363,7 @@ private slots:
         const qint64 header = QFileInfo(path).size();
         const qint64 lineSize = qint64(
             MeasurementFile::RecordLine(1, QStringLiteral("09.12.2026  14:30"), {}).size() + 2);
+        const QString rescue = MeasurementFile::RescueFileName(2);
         TFDatenLesen1 w;
         BoxLog boxes;
         {
@@ -348,12 +373,20 @@ private slots:
         QCOMPARE(boxes.seen,
                  (QStringList{Done, QStringLiteral("Informationen|Daten wurden nicht korrekt "
                                                    "gespeichert!!\nBitte Speichermedium "
-                                                   "überprüfen !!")}));
+                                                   "überprüfen !!\nDer zuletzt gelesene Messwert "
+                                                   "steht in ") +
+                                        QDir::toNativeSeparators(rescue)}));
+        QCOMPARE(QFileInfo(rescue).absolutePath(), QFileInfo(ProgramDir::iniPath()).absolutePath());
         QCOMPARE(requests, 3);
         QCOMPARE(w.RowsFilled(), 3);
         QCOMPARE(recordLines(path).size(), 2);
+        const QList<QStringList> saved = recordLines(rescue);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved.at(0).mid(0, 2), (QStringList{"3", "09.12.2026  15:00"}));
+        QCOMPARE(saved.at(0).at(10), QStringLiteral("12")); // the third record's run time
         QCOMPARE(w.StatusText(), QString());
         QCOMPARE(simulator->storedRecordCount(2), 2);
+        QFile::remove(rescue);
     }
 #endif
 

@@ -333,6 +333,32 @@ private slots:
         QVERIFY(CloseMeasurementFile(4));
     }
 
+    // Two writers on one new file (another process that opened it after its creation):
+    // every line of both survives, none written over from a stale offset.
+    void twoWritersOnANewFile() {
+        QVERIFY(OpenMeasurementFile(3, Day));
+        QFile other(Daten::Anlage[3].Datei);
+        QVERIFY(other.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered));
+        QList<QByteArray> expected;
+        for (int i = 1; i <= 3; ++i) {
+            QVERIFY(AppendMeasurementRecord(3, QStringLiteral("t"),
+                                            record(i, i, i, i, i, 0, 1, 0, 1, 1)));
+            expected << RecordLine(i, QStringLiteral("t"), record(i, i, i, i, i, 0, 1, 0, 1, 1))
+                            .toLatin1();
+            const QByteArray line = QByteArray::number(100 + i) + ";other;\r\n";
+            QCOMPARE(other.write(line), qint64(line.size()));
+            expected << line.chopped(2);
+        }
+        other.close();
+        QVERIFY(CloseMeasurementFile(3));
+        QList<QByteArray> lines = readAll(Daten::Anlage[3].Datei).split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        lines = lines.mid(9);
+        for (QByteArray& l : lines)
+            l.chop(1); // CR
+        QCOMPARE(lines, expected);
+    }
+
 #ifdef Q_OS_LINUX
     // The device fills up part way through a record line: the line is taken back whole,
     // the count stays with the lines on disk, and the next readout numbers on from there.

@@ -83,6 +83,7 @@ class TestReadout : public QObject {
 
     // What the readout showed, in order.
     QStringList messages;
+    QStringList notices;
     QStringList panel3;
     QList<int> progressMaxima;
     int steps = 0;
@@ -95,6 +96,7 @@ class TestReadout : public QObject {
         v.hideProgress = [this] { ++hides; };
         v.setPanel3 = [this](const QString& t) { panel3 << t; };
         v.message = [this](const QString& t) { messages << t; };
+        v.notice = [this](const QString& t) { notices << t; };
         return v;
     }
 
@@ -135,6 +137,7 @@ private slots:
         ProgramDir::setOverride(dir->path());
         Settings::open(ProgramDir::iniPath());
         messages.clear();
+        notices.clear();
         panel3.clear();
         progressMaxima.clear();
         steps = hides = 0;
@@ -155,6 +158,7 @@ private slots:
         RecordTimeout = 80;
     }
     void cleanup() {
+        MeasurementFile::SetFreeSpaceProbe({});
         MeasurementFile::CloseMeasurementFile(Plant);
         link.reset();
         simulator.reset();
@@ -292,33 +296,129 @@ private slots:
         QCOMPARE(simulator->storedRecordCount(Plant), 3);
     }
 
+    // Too little room for every record the controller holds (a line takes at most 120
+    // bytes, plus 64 KiB to spare): nothing is asked for, the records stay in the
+    // controller, and the message (the tool's notice for the silent readout) gives the
+    // free space. A file system that tells no figure is not refused.
+    void noRoom_data() {
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<qint64>("free");
+        QTest::addColumn<bool>("reads");
+        const qint64 needed =
+            3 * MeasurementFile::MaxRecordLineBytes + MeasurementFile::SpaceMargin;
+        QTest::newRow("save, 64 KiB free") << false << qint64(65536) << false;
+        QTest::newRow("backup, 64 KiB free") << true << qint64(65536) << false;
+        QTest::newRow("save, room to the byte") << false << needed << true;
+        QTest::newRow("backup, one byte short") << true << needed - 1 << false;
+        QTest::newRow("save, free space unknown") << false << qint64(-1) << true;
+    }
+    void noRoom() {
+        QFETCH(bool, backup);
+        QFETCH(qint64, free);
+        QFETCH(bool, reads);
+        startPlant(3);
+        QString probed;
+        MeasurementFile::SetFreeSpaceProbe([&](const QString& d) {
+            probed = d;
+            return free;
+        });
+        simulator->clearFrames();
+
+        QCOMPARE(run(backup), reads);
+
+        QCOMPARE(QDir(probed), QDir(dir->path()));
+        QCOMPARE(frames().count(QStringLiteral("3G")), reads ? 3 : 0);
+        QCOMPARE(simulator->storedRecordCount(Plant), reads ? 0 : 3);
+        QCOMPARE(fileLines(Daten::Anlage[Plant].Datei).size(), reads ? 12 : 9);
+        QCOMPARE(settingsCount(), reads ? 3 : 0);
+        QStringList said;
+        if (!reads)
+            said << QStringLiteral("Nicht genug Platz für 3 Messwerte auf %1 (%2 frei)!\rBitte "
+                                   "Speichermedium überprüfen !!")
+                        .arg(QDir::toNativeSeparators(dir->path()),
+                             free == 65536 ? QStringLiteral("64,0 kB") : QStringLiteral("64,4 kB"));
+        QCOMPARE(backup ? notices : messages, said);
+        QVERIFY(progressMaxima.isEmpty() != reads);
+        QCOMPARE(MeasurementFile::OpenPlant(), 0);
+    }
+
 #ifdef Q_OS_LINUX
-    // The device fills up during the third line: the readout stops there, says so after the
-    // close, and every line written before it is whole.
+    // The device fills up during the third line: the readout stops there and says so after
+    // the close; every line written before it is whole, and the record in hand, already
+    // handed out by the controller, is in the rescue file in the program directory, which
+    // the message names. Each further attempt on the full device rescues its one record;
+    // once there is room the rest follows into the file: no record is lost on the way.
+    void fullDevice_data() {
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("save") << false;
+        QTest::newRow("backup") << true;
+    }
     void fullDevice() {
-        startPlant(7);
+        QFETCH(bool, backup);
+        startPlant(0);
+        for (int i = 1; i <= 7; ++i) {
+            sim::StoredRecord r;
+            r.time = QDateTime(QDate(2026, 12, 9), QTime(8, 0).addSecs(900 * i));
+            r.runTime = i; // tells the records apart in the lines
+            simulator->plant(Plant).memory.push_back(r);
+        }
         QVERIFY(MeasurementFile::OpenMeasurementFile(Plant));
         QVERIFY(MeasurementFile::CloseMeasurementFile(Plant));
         const QString path = Daten::Anlage[Plant].Datei;
         const qint64 header = QFileInfo(path).size();
         const qint64 lineSize = qint64(
             MeasurementFile::RecordLine(1, QStringLiteral("01.01.2026  00:00"), {}).size() + 2);
-        simulator->clearFrames();
-        bool ok = true;
-        {
-            FileSizeLimit limit(rlim_t(header + 2 * lineSize + lineSize / 2));
-            ok = Readout::SaveStoredRecords(Plant, view());
+        const QString rescue =
+            dir->filePath(MeasurementFile::FileStem(QStringLiteral("Nord"), QDate::currentDate()) +
+                          QStringLiteral("_Rettung.CSV"));
+        const QString rescued = NotSaved +
+                                QStringLiteral("\rDer zuletzt gelesene Messwert steht in ") +
+                                QDir::toNativeSeparators(rescue);
+        // The fifth field from the end of a record line: the run time, 1..7 as stored.
+        const auto runTimes = [](const QList<QByteArray>& lines) {
+            QList<int> out;
+            for (const QByteArray& l : lines)
+                if (l.count(';') == 12 && recordNumber(l).toInt() > 0)
+                    out << l.split(';').at(10).trimmed().toInt();
+            return out;
+        };
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            messages.clear();
+            notices.clear();
+            simulator->clearFrames();
+            bool ok = true;
+            {
+                FileSizeLimit limit(rlim_t(header + 2 * lineSize + lineSize / 2));
+                ok = run(backup);
+            }
+            QVERIFY(!ok);
+            QCOMPARE(frames().count(QStringLiteral("3G")), attempt == 1 ? 3 : 1);
+            QCOMPARE(backup ? notices : messages, QStringList{rescued});
+            const QList<QByteArray> lines = fileLines(path);
+            QCOMPARE(lines.size(), 11);
+            for (int i = 9; i < 11; ++i) {
+                QVERIFY(lines.at(i).endsWith(";\r"));
+                QCOMPARE(recordNumber(lines.at(i)), QByteArray::number(i - 8));
+            }
+            QCOMPARE(settingsCount(), 2);
+            // The rescued lines: whole, in the file's format, numbered as the file's next.
+            const QList<QByteArray> saved = fileLines(rescue);
+            QCOMPARE(saved.size(), attempt);
+            for (const QByteArray& l : saved) {
+                QVERIFY(l.endsWith(";\r"));
+                QCOMPARE(recordNumber(l), QByteArray("3"));
+            }
+            QCOMPARE(runTimes(lines) + runTimes(saved),
+                     QList<int>({1, 2, 3, 4}).mid(0, 2 + attempt));
+            QCOMPARE(simulator->storedRecordCount(Plant), 5 - attempt);
         }
-        QVERIFY(!ok);
-        QCOMPARE(frames().count(QStringLiteral("3G")), 3);
-        QCOMPARE(messages, QStringList{NotSaved});
-        const QList<QByteArray> lines = fileLines(path);
-        QCOMPARE(lines.size(), 11);
-        for (int i = 9; i < 11; ++i) {
-            QVERIFY(lines.at(i).endsWith(";\r"));
-            QCOMPARE(recordNumber(lines.at(i)), QByteArray::number(i - 8));
-        }
-        QCOMPARE(settingsCount(), 2);
+        messages.clear();
+        notices.clear();
+        QVERIFY(run(backup));
+        QVERIFY(messages.isEmpty() && notices.isEmpty());
+        QCOMPARE(runTimes(fileLines(path)), QList<int>({1, 2, 5, 6, 7}));
+        QCOMPARE(runTimes(fileLines(rescue)), QList<int>({3, 4}));
+        QCOMPARE(settingsCount(), 5);
     }
 #endif
 };

@@ -3,9 +3,12 @@
 #include "UiTestSupport.h"
 
 #include "core/Daten.h"
+#include "core/DirLock.h"
+#include "core/Language.h"
 #include "core/MainProgram.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
+#include "core/UiApplication.h"
 #include "link/Protocol.h"
 #include "sim/Simulator.h"
 
@@ -37,6 +40,42 @@ private slots:
         ProgramDir::setOverride(dir->path());
     }
     void cleanup() { Settings::close(); }
+
+    // A second program on a directory that a running process holds says who holds it, in
+    // the language chosen, and is turned away; once the holder has ended it starts.
+    void secondProgramRefused_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("de") << "de"
+                            << "Das Programm arbeitet bereits mit diesem Verzeichnis (PID %1)";
+        QTest::newRow("en") << "en"
+                            << "The program is already working with this directory (PID %1)";
+        QTest::newRow("fr") << "fr"
+                            << "Le programme travaille déjà avec ce répertoire (PID %1)";
+    }
+    void secondProgramRefused() {
+        QFETCH(QString, language);
+        QFETCH(QString, text);
+        QVERIFY(Language::choose(language));
+        QVERIFY(Language::apply(Language::German));
+        auto holder = std::make_unique<DirLock>(dir->path());
+        QVERIFY(holder->acquire());
+        DirLock second(dir->path());
+        {
+            UiTest::BoxAnswer box;
+            QVERIFY(!UiApplication::takeProgramDir(second));
+            QCOMPARE(box.seen, 1);
+            QCOMPARE(Language::current(), language);
+            QCOMPARE(box.title, QCoreApplication::translate("Messages", "Fehler"));
+            QCOMPARE(box.text, text.arg(QCoreApplication::applicationPid()));
+        }
+        QVERIFY(Language::choose(Language::German));
+        holder.reset();
+        UiTest::BoxAnswer none;
+        QVERIFY(UiApplication::takeProgramDir(second));
+        QCOMPARE(none.seen, 0);
+        QVERIFY(QFileInfo::exists(dir->filePath(DirLock::FileName)));
+    }
 
     void tcpStartTeachInAndEnd() {
         sim::Simulator gateway;
