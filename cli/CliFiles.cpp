@@ -83,16 +83,21 @@ QString FileCommandsUsage() {
         "                             separated), default: the graph window's boxes\n"
         "  series FILE [--per-day]    the file's header fields and its nine series\n"
         "                             (--json: one document)\n"
+        "  hygiene FILE               the hygienisation overview as the protocol viewer\n"
+        "                             shows it (--json: one object per combination)\n"
         "  --help                     this text\n");
 }
 
 bool RunFileCommand(const QString& name, const QStringList& args, bool json, QTextStream& out,
                     QTextStream& err, int* rc) {
-    if (name != QLatin1String("series") && name != QLatin1String("report"))
+    if (name != QLatin1String("series") && name != QLatin1String("report") &&
+        name != QLatin1String("hygiene"))
         return false;
     ResetForCommand();
     if (name == QLatin1String("series")) {
         *rc = Series(args, json, out, err);
+    } else if (name == QLatin1String("hygiene")) {
+        *rc = HygieneOverview(args, json, out, err);
     } else if (reportCommand()) {
         *rc = reportCommand()(args, out, err);
     } else {

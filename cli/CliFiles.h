@@ -25,8 +25,11 @@ QString PlainText(QString text);
 // series FILE [--per-day]: the header fields and the nine series as a fill leaves them.
 int Series(const QStringList& args, bool json, QTextStream& out, QTextStream& err);
 
-// Runs `name` when it is a file command (series, report) and sets `rc`; false for any other
-// command. These open no link and run no teach-in.
+// hygiene FILE: the hygienisation overview as the protocol viewer shows it.
+int HygieneOverview(const QStringList& args, bool json, QTextStream& out, QTextStream& err);
+
+// Runs `name` when it is a file command (series, hygiene, report) and sets `rc`; false for any
+// other command. These open no link and run no teach-in.
 bool RunFileCommand(const QString& name, const QStringList& args, bool json, QTextStream& out,
                     QTextStream& err, int* rc);
 // The lines of the usage text for the file commands.

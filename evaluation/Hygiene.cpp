@@ -17,12 +17,57 @@ bool atOrAbove(double value, int tempC) {
 }
 
 double valueOf(const Sample& s, Sensor sensor) {
-    return sensor == Sensor::Core ? s.core : s.lowest;
+    switch (sensor) {
+    case Sensor::Core:
+        return s.core;
+    case Sensor::Coldest:
+        return s.coldest;
+    case Sensor::Surface:
+        break;
+    }
+    return s.surface;
 }
 
 } // namespace
 
-Run LongestRun(const QList<Sample>& samples, Sensor sensor, int tempC, int days) {
+const Run& Result::run(Sensor s) const {
+    switch (s) {
+    case Sensor::Core:
+        return core;
+    case Sensor::Coldest:
+        return coldest;
+    case Sensor::Surface:
+        break;
+    }
+    return surface;
+}
+
+qint64 GapLimitSeconds(const QList<Sample>& samples) {
+    QList<qint64> spacings;
+    for (qsizetype k = 1; k < samples.size(); ++k) {
+        const qint64 d = samples.at(k - 1).at.secsTo(samples.at(k).at);
+        if (d > 0)
+            spacings.append(d);
+    }
+    if (spacings.isEmpty())
+        return 0;
+    std::sort(spacings.begin(), spacings.end());
+    const qsizetype n = spacings.size();
+    // Twice the median: the sum of the two middle values when their number is even.
+    return n % 2 ? 2 * spacings.at(n / 2) : spacings.at(n / 2 - 1) + spacings.at(n / 2);
+}
+
+int CountGaps(const QList<Sample>& samples, qint64 gapLimit) {
+    if (gapLimit <= 0)
+        return 0;
+    int gaps = 0;
+    for (qsizetype k = 1; k < samples.size(); ++k)
+        if (samples.at(k - 1).at.secsTo(samples.at(k).at) > gapLimit)
+            ++gaps;
+    return gaps;
+}
+
+Run LongestRun(const QList<Sample>& samples, Sensor sensor, int tempC, int days, qint64 gapLimit) {
     Run best;
     Run current;
     const QDateTime* previous = nullptr;
@@ -32,10 +77,11 @@ Run LongestRun(const QList<Sample>& samples, Sensor sensor, int tempC, int days)
         current = Run();
     };
     for (const Sample& s : samples) {
-        const bool broken =
-            previous && (s.at < *previous || previous->secsTo(s.at) > MaxGapSeconds);
-        if (broken)
-            close();
+        if (previous) {
+            const qint64 step = previous->secsTo(s.at);
+            if (step < 0 || (gapLimit > 0 && step > gapLimit))
+                close();
+        }
         if (!atOrAbove(valueOf(s, sensor), tempC)) {
             close();
         } else {
@@ -53,13 +99,18 @@ Run LongestRun(const QList<Sample>& samples, Sensor sensor, int tempC, int days)
     return best;
 }
 
-std::array<Result, 3> Evaluate(const QList<Sample>& samples) {
-    std::array<Result, 3> out;
+Overview Evaluate(const QList<Sample>& samples) {
+    Overview out;
+    const qint64 gapLimit = GapLimitSeconds(samples);
+    out.gaps = CountGaps(samples, gapLimit);
+    out.any = !samples.isEmpty();
     for (size_t i = 0; i < Requirements.size(); ++i) {
         const Requirement& r = Requirements[i];
-        out[i].requirement = r;
-        out[i].core = LongestRun(samples, Sensor::Core, r.tempC, r.days);
-        out[i].lowest = LongestRun(samples, Sensor::Lowest, r.tempC, r.days);
+        Result& result = out.results[i];
+        result.requirement = r;
+        result.core = LongestRun(samples, Sensor::Core, r.tempC, r.days, gapLimit);
+        result.coldest = LongestRun(samples, Sensor::Coldest, r.tempC, r.days, gapLimit);
+        result.surface = LongestRun(samples, Sensor::Surface, r.tempC, r.days, gapLimit);
     }
     return out;
 }
@@ -92,15 +143,17 @@ QList<Sample> SamplesOf(const TMessDaten& data) {
         if (!date.isValid() || !time.isValid())
             continue;
         Sample s;
-        s.at = QDateTime(date, time);
+        s.at = QDateTime(date, time, Qt::UTC);
         double t[5];
         for (int i = 0; i < 5; ++i) {
             double v = 0;
             all.TSeries[size_t(i + 1)].valueAt(k, &v);
             t[i] = v;
         }
+        // t[0] is 100 cm deep, t[4] at the surface.
         s.core = t[0];
-        s.lowest = *std::min_element(std::begin(t), std::end(t));
+        s.coldest = *std::min_element(t, t + 4);
+        s.surface = t[4];
         out.append(s);
     }
     return out;
@@ -114,8 +167,20 @@ QString Texts::requirement(const Requirement& r) {
     return tr("%1 °C / %2 Tage").arg(r.tempC).arg(r.days);
 }
 
+QString Texts::scope(const Requirement& r) {
+    return r.closedPlantsOnly ? tr("nur geschlossene Anlagen") : QString();
+}
+
 QString Texts::sensor(Sensor s) {
-    return s == Sensor::Core ? tr("Kern") : tr("kältester Fühler");
+    switch (s) {
+    case Sensor::Core:
+        return tr("Kern");
+    case Sensor::Coldest:
+        return tr("kältester Fühler 25–100 cm");
+    case Sensor::Surface:
+        break;
+    }
+    return tr("Oberfläche 0 cm (nur Info)");
 }
 
 QString Texts::duration(const Run& r) {
@@ -140,19 +205,29 @@ QString Texts::note() {
     return tr("Angaben aus der Messdatei (alle Messwerte), keine rechtliche Bewertung.");
 }
 
+QString Texts::sensorsNote() {
+    return tr("Kern: Fühler 100 cm; kältester Fühler: der kälteste der vier Fühler im Material "
+              "(25, 50, 75 und 100 cm) zu jedem Messwert; Oberfläche: Fühler 0 cm, nur zur "
+              "Information.");
+}
+
+QString Texts::gaps(int count) {
+    return tr("Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1").arg(count);
+}
+
 QStringList Texts::headings() {
     return {tr("Anforderung"), tr("Messstelle"), tr("längste Dauer"),
             tr("von"),         tr("bis"),        tr("erreicht")};
 }
 
 QStringList Texts::cells(const Result& result, Sensor s) {
-    const Run& r = s == Sensor::Core ? result.core : result.lowest;
-    return {requirement(result.requirement),
-            sensor(s),
-            duration(r),
-            stamp(r.start),
-            stamp(r.end),
-            reached(r)};
+    const Run& r = result.run(s);
+    QString first;
+    if (s == Sensor::Core)
+        first = requirement(result.requirement);
+    else if (s == Sensor::Coldest)
+        first = scope(result.requirement);
+    return {first, sensor(s), duration(r), stamp(r.start), stamp(r.end), reached(r)};
 }
 
 } // namespace Hygiene

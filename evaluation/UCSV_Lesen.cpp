@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -25,10 +26,12 @@
 #include <QMenuBar>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -117,12 +120,18 @@ TFCSV_Lesen::TFCSV_Lesen(QWidget* parent) : Retranslatable<QDialog>(parent) {
     layout->addWidget(m_mieteName);
 
     m_hygieneTitle = new QLabel(this);
-    m_hygieneTable = new QTableWidget(6, 6, this);
+    m_hygieneTable =
+        new QTableWidget(int(Hygiene::Requirements.size() * Hygiene::Sensors.size()), 6, this);
     m_hygieneTable->setObjectName(QStringLiteral("HygieneGrid"));
     m_hygieneTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_hygieneTable->setWordWrap(true);
+    m_hygieneTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_hygieneTable->verticalHeader()->hide();
-    m_hygieneTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_hygieneTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_hygieneTable->horizontalHeader()->setStretchLastSection(true);
+    m_hygieneTable->viewport()->installEventFilter(this);
     m_hygieneNote = new QLabel(this);
+    m_hygieneNote->setObjectName(QStringLiteral("HygieneNote"));
     m_hygieneNote->setWordWrap(true);
     layout->addWidget(m_hygieneTitle);
     layout->addWidget(m_hygieneTable, 1);
@@ -242,10 +251,7 @@ void TFCSV_Lesen::OpenButtonClick() {
         Messages::error(m_data->ErrorText(), this);
         break;
     }
-    const QList<Hygiene::Sample> samples = Hygiene::SamplesOf(*m_data);
-    m_hygiene = Hygiene::Evaluate(samples);
-    // Without a readable record there is nothing to state, not even "never".
-    m_hygieneKnown = !samples.isEmpty();
+    m_hygiene = Hygiene::Evaluate(Hygiene::SamplesOf(*m_data));
     showHygiene();
 }
 
@@ -323,12 +329,16 @@ void TFCSV_Lesen::setPrintEnabled(bool on) {
 void TFCSV_Lesen::showHygiene() {
     using Hygiene::Texts;
     m_hygieneTitle->setText(Texts::title());
-    m_hygieneNote->setText(Texts::note());
+    // Without a readable record there is nothing to state, not even "never".
+    const bool any = m_hygiene.any;
+    QString note = Texts::sensorsNote();
+    if (any)
+        note += QLatin1Char('\n') + Texts::gaps(m_hygiene.gaps);
+    m_hygieneNote->setText(note + QLatin1Char('\n') + Texts::note());
     m_hygieneTable->setHorizontalHeaderLabels(Texts::headings());
-    const bool any = m_hygieneKnown;
     int row = 0;
-    for (const Hygiene::Result& r : m_hygiene) {
-        for (Hygiene::Sensor s : {Hygiene::Sensor::Core, Hygiene::Sensor::Lowest}) {
+    for (const Hygiene::Result& r : m_hygiene.results) {
+        for (Hygiene::Sensor s : Hygiene::Sensors) {
             const QStringList cells = Texts::cells(r, s);
             for (int c = 0; c < cells.size(); ++c) {
                 const QString text = any || c < 2 ? cells.at(c) : QString();
@@ -338,6 +348,68 @@ void TFCSV_Lesen::showHygiene() {
             ++row;
         }
     }
+    fitHygieneColumns();
+}
+
+bool TFCSV_Lesen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_hygieneTable->viewport() && event->type() == QEvent::Resize)
+        fitHygieneColumns();
+    return Retranslatable<QDialog>::eventFilter(watched, event);
+}
+
+void TFCSV_Lesen::fitHygieneColumns() {
+    // A scroll bar that comes or goes while the columns change resizes the viewport again.
+    if (m_fitting)
+        return;
+    m_fitting = true;
+    QTableWidget* t = m_hygieneTable;
+    QHeaderView* header = t->horizontalHeader();
+    const QFontMetrics fm(t->font());
+    const int columns = t->columnCount();
+    QList<int> natural(columns), least(columns);
+    // The item's text margins as the style draws them, and the grid line.
+    const int padding =
+        2 * (t->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, t) + 1) +
+        (t->showGrid() ? 1 : 0);
+    for (int c = 0; c < columns; ++c) {
+        // What the column would like on one line, and its longest word.
+        int widest = 0;
+        int longestWord = 0;
+        for (int row = 0; row < t->rowCount(); ++row) {
+            const QTableWidgetItem* item = t->item(row, c);
+            if (!item)
+                continue;
+            for (const QString& line : item->text().split(QLatin1Char('\n'))) {
+                widest = std::max(widest, fm.horizontalAdvance(line));
+                for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                    longestWord = std::max(longestWord, fm.horizontalAdvance(word));
+            }
+        }
+        least[c] = std::max(header->sectionSizeHint(c), longestWord + padding);
+        natural[c] = std::max(least[c], widest + padding);
+    }
+    int wanted = 0;
+    int minimum = 0;
+    for (int c = 0; c < columns; ++c) {
+        wanted += natural[c];
+        minimum += least[c];
+    }
+    // A scroll bar that the new widths bring or take away changes the room: once more then.
+    for (int pass = 0; pass < 3; ++pass) {
+        const int room = t->viewport()->width();
+        for (int c = 0; c < columns; ++c) {
+            int width = natural[c];
+            if (wanted > room && wanted > minimum) {
+                const int spare = std::max(0, room - minimum);
+                width = least[c] + int(qint64(natural[c] - least[c]) * spare / (wanted - minimum));
+            }
+            header->resizeSection(c, width);
+        }
+        if (t->viewport()->width() == room)
+            break;
+    }
+    t->resizeRowsToContents();
+    m_fitting = false;
 }
 
 QString TFCSV_Lesen::graphKey() const {

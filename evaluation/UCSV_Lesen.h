@@ -57,7 +57,7 @@ public:
     const TMessDaten& data() const { return *m_data; }
     int WindowPlant() const { return m_plant; }
     // The overview shown in the window, recomputed at every valid open.
-    const std::array<Hygiene::Result, 3>& HygieneResults() const { return m_hygiene; }
+    const Hygiene::Overview& HygieneOverview() const { return m_hygiene; }
 
     QAction* OpenButton() const { return m_openButton; }
     QAction* PreviewButton() const { return m_previewButton; }
@@ -90,6 +90,10 @@ private:
     bool runReport(Output out, const QString& pdfPath = QString());
     void setPrintEnabled(bool on);
     void showHygiene();
+    // Widths for the overview's columns so that all of them fit the table's width: each
+    // column at least its longest word, the rest shared out by what each would like.
+    void fitHygieneColumns();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QString graphKey() const;
     QString dayKey() const;
 
@@ -99,8 +103,8 @@ private:
     int m_plant = 1;
     bool m_firstActivation = true;
     bool m_settingsChanged = false;
-    std::array<Hygiene::Result, 3> m_hygiene{};
-    bool m_hygieneKnown = false;
+    Hygiene::Overview m_hygiene;
+    bool m_fitting = false;
 
     QMenuBar* m_menuBar = nullptr;
     QToolBar* m_toolBar = nullptr;

@@ -43,7 +43,8 @@ Element wrapped(const QString& name, double x, double y, double width, double he
     return e;
 }
 
-const double kHygieneColumns[] = {2.0, 36.0, 72.0, 100.0, 136.0, 172.0};
+const double kHygieneColumns[] = {2.0, 42.0, 88.0, 112.0, 141.0, 170.0};
+constexpr double kHygieneLine = 4.0;
 
 } // namespace
 
@@ -184,28 +185,34 @@ void TFQRKompProtokoll::removeChart() {
     layoutSummary();
 }
 
-void TFQRKompProtokoll::setHygiene(const std::array<Hygiene::Result, 3>& results) {
+void TFQRKompProtokoll::setHygiene(const Hygiene::Overview& overview) {
     using Hygiene::Texts;
     m_hygieneElements.clear();
     m_hygieneElements.append(
-        label(QStringLiteral("HygTitel"), 2.0, 3.0, Texts::title(), 0, 10, true));
+        label(QStringLiteral("HygTitel"), 2.0, 2.0, Texts::title(), 0, 10, true));
     const QStringList headings = Texts::headings();
     for (int c = 0; c < headings.size(); ++c)
-        m_hygieneElements.append(label(QStringLiteral("HygKopf%1").arg(c), kHygieneColumns[c], 9.0,
+        m_hygieneElements.append(label(QStringLiteral("HygKopf%1").arg(c), kHygieneColumns[c], 7.0,
                                        headings.at(c), 0, 9, true));
     int line = 0;
-    for (const Hygiene::Result& r : results) {
-        for (Hygiene::Sensor s : {Hygiene::Sensor::Core, Hygiene::Sensor::Lowest}) {
+    for (const Hygiene::Result& r : overview.results) {
+        for (Hygiene::Sensor s : Hygiene::Sensors) {
             const QStringList cells = Texts::cells(r, s);
             for (int c = 0; c < cells.size(); ++c)
                 m_hygieneElements.append(label(QStringLiteral("Hyg%1_%2").arg(line).arg(c),
-                                               kHygieneColumns[c], 14.0 + line * 4.4, cells.at(c),
-                                               0, 9));
+                                               kHygieneColumns[c], 11.5 + line * kHygieneLine,
+                                               cells.at(c), 0, 9));
             ++line;
         }
     }
+    double y = 11.5 + line * kHygieneLine + 0.5;
     m_hygieneElements.append(
-        label(QStringLiteral("HygHinweis"), 2.0, 14.0 + line * 4.4 + 1.0, Texts::note(), 0, 8));
+        wrapped(QStringLiteral("HygFuehler"), 2.0, y, 184.0, 7.0, Texts::sensorsNote(), 8));
+    y += 7.5;
+    m_hygieneElements.append(
+        label(QStringLiteral("HygLuecken"), 2.0, y, Texts::gaps(overview.gaps), 0, 8));
+    y += 3.8;
+    m_hygieneElements.append(label(QStringLiteral("HygHinweis"), 2.0, y, Texts::note(), 0, 8));
     m_withHygiene = true;
     layoutSummary();
 }

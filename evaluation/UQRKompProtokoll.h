@@ -45,7 +45,7 @@ public:
     QChart* chart() const { return m_chart.get(); }
     void removeChart();
     // The overview after the last row (before the graph, when there is one).
-    void setHygiene(const std::array<Hygiene::Result, 3>& results);
+    void setHygiene(const Hygiene::Overview& overview);
 
     bool setCaption(const QString& name, const QString& text) {
         return m_report.setText(name, text);
@@ -57,7 +57,8 @@ public:
     bool exportPdf(const QString& path) { return m_report.exportPdf(path); }
 
     static constexpr double ChartBandHeight = 132.0;
-    static constexpr double HygieneHeight = 44.0;
+    // With the graph both stay within one page below the headers.
+    static constexpr double HygieneHeight = 64.0;
 
 private:
     void buildLayout();

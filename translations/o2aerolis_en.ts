@@ -220,10 +220,6 @@
         <translation>Core</translation>
     </message>
     <message>
-        <source>kältester Fühler</source>
-        <translation>coolest sensor</translation>
-    </message>
-    <message>
         <source>nie</source>
         <translation>never</translation>
     </message>
@@ -266,6 +262,26 @@
     <message>
         <source>erreicht</source>
         <translation>reached</translation>
+    </message>
+    <message>
+        <source>nur geschlossene Anlagen</source>
+        <translation>closed plants only</translation>
+    </message>
+    <message>
+        <source>kältester Fühler 25–100 cm</source>
+        <translation>coldest sensor 25–100 cm</translation>
+    </message>
+    <message>
+        <source>Oberfläche 0 cm (nur Info)</source>
+        <translation>Surface 0 cm (info only)</translation>
+    </message>
+    <message>
+        <source>Kern: Fühler 100 cm; kältester Fühler: der kälteste der vier Fühler im Material (25, 50, 75 und 100 cm) zu jedem Messwert; Oberfläche: Fühler 0 cm, nur zur Information.</source>
+        <translation>Core: the sensor at 100 cm; coldest sensor: the coldest of the four sensors inside the material (25, 50, 75 and 100 cm) at each record; surface: the sensor at 0 cm, for information only.</translation>
+    </message>
+    <message>
+        <source>Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1</source>
+        <translation>Gaps in the record (longer than 2 × the median spacing): %1</translation>
     </message>
 </context>
 <context>

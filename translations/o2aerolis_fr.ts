@@ -220,10 +220,6 @@
         <translation>Cœur</translation>
     </message>
     <message>
-        <source>kältester Fühler</source>
-        <translation>sonde la plus froide</translation>
-    </message>
-    <message>
         <source>nie</source>
         <translation>jamais</translation>
     </message>
@@ -249,11 +245,11 @@
     </message>
     <message>
         <source>Messstelle</source>
-        <translation>Point de mesure</translation>
+        <translation>Sonde</translation>
     </message>
     <message>
         <source>längste Dauer</source>
-        <translation>durée la plus longue</translation>
+        <translation>durée max.</translation>
     </message>
     <message>
         <source>von</source>
@@ -266,6 +262,26 @@
     <message>
         <source>erreicht</source>
         <translation>atteint</translation>
+    </message>
+    <message>
+        <source>nur geschlossene Anlagen</source>
+        <translation>si installation fermée</translation>
+    </message>
+    <message>
+        <source>kältester Fühler 25–100 cm</source>
+        <translation>sonde la plus froide 25–100 cm</translation>
+    </message>
+    <message>
+        <source>Oberfläche 0 cm (nur Info)</source>
+        <translation>Surface 0 cm (info seulement)</translation>
+    </message>
+    <message>
+        <source>Kern: Fühler 100 cm; kältester Fühler: der kälteste der vier Fühler im Material (25, 50, 75 und 100 cm) zu jedem Messwert; Oberfläche: Fühler 0 cm, nur zur Information.</source>
+        <translation>Cœur : la sonde à 100 cm ; sonde la plus froide : la plus froide des quatre sondes dans la matière (25, 50, 75 et 100 cm) à chaque mesure ; surface : la sonde à 0 cm, pour information seulement.</translation>
+    </message>
+    <message>
+        <source>Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1</source>
+        <translation>Lacunes de l&apos;enregistrement (plus de 2 × l&apos;écart médian) : %1</translation>
     </message>
 </context>
 <context>

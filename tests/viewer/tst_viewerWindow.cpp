@@ -7,6 +7,7 @@
 
 #include "core/Daten.h"
 #include "core/IniFile.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
@@ -17,8 +18,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPrintPreviewDialog>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -278,29 +281,95 @@ private slots:
         QCOMPARE(rows.at(2).value(0), QStringLiteral("3"));
     }
 
-    // The overview in the window: every record, whatever "1 Wert/ Tag" says.
+    // The overview in the window: every record, whatever "1 Wert/ Tag" says; the coldest
+    // line takes the sensors inside the material, the surface has its own line.
     void hygieneOverview() {
         const QString path = dir->filePath(QStringLiteral("h.csv"));
         QVERIFY(Fixture::write(path, Fixture::header() + Fixture::records(360, 4, [](int h) {
                                          Fixture::Temps v;
-                                         v.t[4] = h == 100 ? 50 : 56;
+                                         v.t[3] = h == 100 ? 50 : 56;
+                                         v.t[4] = 30;
                                          return v;
                                      })));
         auto w = viewer(true);
         w->TagCheck()->setChecked(true);
         chosen = {path};
         w->OpenButtonClick();
-        const auto& r = w->HygieneResults();
+        const auto& r = w->HygieneOverview().results;
         QVERIFY(r[0].core.reached);
-        QVERIFY(!r[0].lowest.reached);
-        QVERIFY(!r[2].core.reached);
+        QVERIFY(!r[0].coldest.reached);
+        QVERIFY(!r[1].core.reached);
         QTableWidget* t = w->HygieneTable();
-        QCOMPARE(t->item(0, 0)->text(), QStringLiteral("55 °C / 14 Tage"));
-        QCOMPARE(t->item(0, 2)->text(), QStringLiteral("15,0 Tage"));
-        QCOMPARE(t->item(0, 5)->text(), QStringLiteral("ja"));
-        QCOMPARE(t->item(1, 1)->text(), QStringLiteral("kältester Fühler"));
-        QCOMPARE(t->item(1, 5)->text(), QStringLiteral("nein"));
-        QCOMPARE(t->item(4, 5)->text(), QStringLiteral("nein"));
+        QCOMPARE(t->rowCount(), 9);
+        auto line = [t](int row) {
+            QStringList cells;
+            for (int c = 0; c < t->columnCount(); ++c)
+                cells << t->item(row, c)->text();
+            return cells.join(QLatin1Char('|'));
+        };
+        QCOMPARE(line(0), QStringLiteral("55 °C / 14 Tage|Kern|15,0 Tage|01.03.2026  00:00|"
+                                         "16.03.2026  00:00|ja"));
+        QCOMPARE(line(1), QStringLiteral("|kältester Fühler 25–100 cm|10,6 Tage|"
+                                         "05.03.2026  08:00|16.03.2026  00:00|nein"));
+        QCOMPARE(line(2), QStringLiteral("|Oberfläche 0 cm (nur Info)|nie|--|--|nein"));
+        QCOMPARE(t->item(3, 0)->text(), QStringLiteral("65 °C / 7 Tage"));
+        QCOMPARE(t->item(6, 0)->text(), QStringLiteral("60 °C / 7 Tage"));
+        QCOMPARE(t->item(7, 0)->text(), QStringLiteral("nur geschlossene Anlagen"));
+        QCOMPARE(t->item(6, 5)->text(), QStringLiteral("nein"));
+        const QLabel* note = w->findChild<QLabel*>(QStringLiteral("HygieneNote"));
+        QVERIFY(note);
+        QVERIFY2(note->text().contains(QStringLiteral(
+                     "Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): 0")),
+                 qPrintable(note->text()));
+        QVERIFY(note->text().contains(QStringLiteral("keine rechtliche Bewertung")));
+    }
+
+    // At the window's minimum size every column of the overview shows, its heading whole
+    // and every cell's text within its cell, in each language.
+    void hygieneFitsAtMinimumSize_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German") << Language::German;
+        QTest::newRow("English") << Language::English;
+        QTest::newRow("French") << Language::French;
+    }
+    void hygieneFitsAtMinimumSize() {
+        QFETCH(QString, language);
+        QVERIFY(Language::apply(language));
+        const QString path = dir->filePath(QStringLiteral("h.csv"));
+        QVERIFY(Fixture::write(path, Fixture::header() + Fixture::records(360, 4, [](int) {
+                                         return Fixture::Temps();
+                                     })));
+        auto w = viewer(true);
+        chosen = {path};
+        w->OpenButtonClick();
+        w->resize(w->minimumSize());
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCoreApplication::processEvents();
+        QCOMPARE(w->size(), QSize(560, 440));
+        QTableWidget* t = w->HygieneTable();
+        QHeaderView* header = t->horizontalHeader();
+        QVERIFY(!t->horizontalScrollBar()->isVisible());
+        const int room = t->viewport()->width();
+        const QFontMetrics headerFont(header->font());
+        for (int c = 0; c < t->columnCount(); ++c) {
+            const QString heading = t->horizontalHeaderItem(c)->text();
+            const int left = header->sectionViewportPosition(c);
+            const int width = header->sectionSize(c);
+            QVERIFY2(left >= 0 && left + width <= room, qPrintable(heading));
+            QVERIFY2(headerFont.horizontalAdvance(heading) < width, qPrintable(heading));
+            for (int row = 0; row < t->rowCount(); ++row) {
+                const QString text = t->item(row, c)->text();
+                // The text as the cell wraps it at word boundaries, within its margins.
+                const QRect cell = t->visualRect(t->model()->index(row, c)).adjusted(3, 0, -3, 0);
+                const QRect needed = t->fontMetrics().boundingRect(cell, Qt::TextWordWrap, text);
+                QVERIFY2(needed.width() <= cell.width() && needed.height() <= cell.height(),
+                         qPrintable(QStringLiteral("%1 in %2x%3")
+                                        .arg(text)
+                                        .arg(cell.width())
+                                        .arg(cell.height())));
+            }
+        }
+        QVERIFY(Language::apply(Language::German));
     }
 };
 
