@@ -275,7 +275,9 @@ private slots:
             QVERIFY(rounds[1] >= rounds[2] && rounds[2] >= rounds[3] && rounds[3] >= rounds[4]);
             QVERIFY(rounds[1] - rounds[4] <= 1);
             QVERIFY(rounds[4] >= round - 1);
-            round = rounds[1] + 1;
+            // A round the kill cut short is written again from its first key; starting the
+            // next one would leave the last key two rounds behind the first.
+            round = rounds[1] == rounds[4] ? rounds[1] + 1 : rounds[1];
         }
         qInfo("%d kills, %lld rounds written, %d temporary copies seen", kills,
               static_cast<long long>(round - 1), int(tempCopies.size()));
