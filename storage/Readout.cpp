@@ -1,5 +1,6 @@
 #include "Readout.h"
 
+#include "BackupState.h"
 #include "UMessDaten.h"
 #include "core/Daten.h"
 #include "link/Link.h"
@@ -29,12 +30,15 @@ void call(const std::function<void(const QString&)>& f, const QString& text) {
 
 enum class Outcome { Complete, CountFailed, RecordMissing, WriteFailed, Stopped };
 
-// Count, then one record step per stored record. The file is open around it.
-Outcome readRecords(int plant, const View& view) {
+// Count, then one record step per stored record. The file is open around it. `stored` gets
+// the count the controller reported, -1 when it could not be read.
+Outcome readRecords(int plant, const View& view, int* stored) {
     using namespace Kommunikation;
+    *stored = -1;
     if (!ReadStoredCount(plant))
         return Outcome::CountFailed;
     const int count = StoredCount;
+    *stored = count;
     call(view.setPanel3, QString::number(Daten::Anlage[size_t(plant)].Anzahl + count));
     if (view.showProgress)
         view.showProgress(count);
@@ -76,10 +80,12 @@ bool RecordStep(int plant, const View& view, bool* writeFailed) {
 
 bool SaveStoredRecords(int plant, const View& view) {
     if (!MeasurementFile::OpenMeasurementFile(plant)) {
+        BackupState::Record(plant, false, -1);
         call(view.message, Texts::tr("Speicherdatei kann nicht geöffnet werden !"));
         return false;
     }
-    const Outcome outcome = readRecords(plant, view);
+    int stored = -1;
+    const Outcome outcome = readRecords(plant, view, &stored);
     if (outcome == Outcome::CountFailed)
         call(
             view.message,
@@ -93,11 +99,13 @@ bool SaveStoredRecords(int plant, const View& view) {
     // Every line already reached the disk; a failing close can only lose the count.
     const bool closed = MeasurementFile::CloseMeasurementFile(plant);
     call(view.setPanel3, QString());
+    const bool ok = outcome == Outcome::Complete && closed;
+    BackupState::Record(plant, ok, stored);
     if (outcome == Outcome::WriteFailed || !closed)
         call(view.message,
              Texts::tr(
                  "Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!"));
-    return outcome == Outcome::Complete && closed;
+    return ok;
 }
 
 bool BackupStoredRecords(int plant, const View& view) {
@@ -106,12 +114,17 @@ bool BackupStoredRecords(int plant, const View& view) {
     const tAnlageParameter& anlage = Daten::Anlage[size_t(plant)];
     if (!anlage.Present || !anlage.SwitchedOn)
         return true;
-    if (!MeasurementFile::OpenMeasurementFile(plant))
+    if (!MeasurementFile::OpenMeasurementFile(plant)) {
+        BackupState::Record(plant, false, -1);
         return false;
-    const Outcome outcome = readRecords(plant, view);
+    }
+    int stored = -1;
+    const Outcome outcome = readRecords(plant, view, &stored);
     const bool closed = MeasurementFile::CloseMeasurementFile(plant);
     call(view.setPanel3, QString());
-    return outcome == Outcome::Complete && closed;
+    const bool ok = outcome == Outcome::Complete && closed;
+    BackupState::Record(plant, ok, stored);
+    return ok;
 }
 
 } // namespace Readout
