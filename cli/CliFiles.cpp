@@ -1,6 +1,7 @@
 #include "cli/CliFiles.h"
 
 #include "cli/Cli.h"
+#include "cli/CliHealth.h"
 #include "core/Daten.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
@@ -83,16 +84,22 @@ QString FileCommandsUsage() {
         "                             separated), default: the graph window's boxes\n"
         "  series FILE [--per-day]    the file's header fields and its nine series\n"
         "                             (--json: one document)\n"
+        "  health                     every running pile's last readout; exit 0 all well,\n"
+        "                             1 a readout late or failed, 4 a controller's memory\n"
+        "                             nearly full (--json: one document)\n"
         "  --help                     this text\n");
 }
 
 bool RunFileCommand(const QString& name, const QStringList& args, bool json, QTextStream& out,
                     QTextStream& err, int* rc) {
-    if (name != QLatin1String("series") && name != QLatin1String("report"))
+    if (name != QLatin1String("series") && name != QLatin1String("report") &&
+        name != QLatin1String("health"))
         return false;
     ResetForCommand();
     if (name == QLatin1String("series")) {
         *rc = Series(args, json, out, err);
+    } else if (name == QLatin1String("health")) {
+        *rc = Health(args, json, out, err);
     } else if (reportCommand()) {
         *rc = reportCommand()(args, out, err);
     } else {

@@ -38,7 +38,7 @@ bool ContinuePile(int plant, const QDate& today = QDate::currentDate(),
                   const QTime& now = QTime::currentTime());
 
 // Switches the plant off; on success its live status is no longer valid and it has no pile
-// and no file. Returns the success.
+// and no file, and its settings section names no file any more. Returns the success.
 bool EndPile(int plant);
 
 } // namespace PileFlow
