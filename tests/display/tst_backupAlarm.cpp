@@ -139,6 +139,35 @@ private slots:
         QVERIFY(w.TabControl1()->tabTextColor(0) != QColor(198, 40, 40));
         QCOMPARE(seen(w.BackupAlarm()), QStringLiteral("Sicherung überfällig: Anl 2, 5"));
     }
+
+    // A readout in the offline window is remembered like the daily one.
+    void offlineReadoutRemembered_data() {
+        QTest::addColumn<bool>("countFails");
+        QTest::newRow("all read") << false;
+        QTest::newRow("count fails") << true;
+    }
+    void offlineReadoutRemembered() {
+        QFETCH(bool, countFails);
+        DisplayTest::Plants plants;
+        plants.plant(2, true);
+        QVERIFY(plants.start());
+        plants.poll->StopTimer();
+        plants.sim.addStoredRecords(2, 4);
+        if (countFails)
+            plants.sim.setReplyOverride(2, 'r', QByteArray());
+        TFDatenLesen1 w;
+        w.show();
+        w.TabControl1()->setCurrentIndex(1);
+        DisplayTest::BoxScript boxes;
+        w.DatenAuslesen();
+        const IniFile& ini = Settings::file();
+        QCOMPARE(ini.readString("2", BackupState::OkKey, {}),
+                 countFails ? QStringLiteral("0") : QStringLiteral("1"));
+        QCOMPARE(ini.readString("2", BackupState::StoredKey, {}),
+                 countFails ? QString() : QStringLiteral("4"));
+        QCOMPARE(seen(w.BackupAlarm()),
+                 countFails ? QStringLiteral("Sicherung überfällig: Anl 2") : QString());
+    }
 };
 
 QTEST_MAIN(TestBackupAlarm)
