@@ -69,9 +69,14 @@ int Health(const QStringList& args, bool json, QTextStream& out, QTextStream& er
                             {"urgent", e.urgent}});
             continue;
         }
+        // The words a script looks for, the same in every language, as watch's journal lines.
         const QString none = QStringLiteral("-");
-        const QString result = !e.known ? none : e.ok ? tr("OK") : tr("FEHLER");
-        const QString state = e.urgent ? tr("DRINGEND") : e.late ? tr("ÜBERFÄLLIG") : tr("OK");
+        const QString result = !e.known ? none
+                               : e.ok   ? QStringLiteral("OK")
+                                        : QStringLiteral("FEHLER");
+        const QString state = e.urgent ? QStringLiteral("DRINGEND")
+                              : e.late ? QStringLiteral("ÜBERFÄLLIG")
+                                       : QStringLiteral("OK");
         out << KompUtils::DisplayNumber(p) << '\t' << a.Name << '\t' << a.Datei << '\t'
             << (time.isEmpty() ? none : time) << '\t' << result << '\t'
             << (e.stored >= 0 ? QString::number(e.stored) : none) << '\t'

@@ -4,6 +4,7 @@
 #include "../ui/UiTestSupport.h"
 #include "DisplayTestSupport.h"
 
+#include "core/Language.h"
 #include "core/ProgramDir.h"
 #include "core/Regional.h"
 #include "core/UMain.h"
@@ -138,6 +139,30 @@ private slots:
         QCOMPARE(w.TabControl1()->tabTextColor(4), QColor(198, 40, 40));
         QVERIFY(w.TabControl1()->tabTextColor(0) != QColor(198, 40, 40));
         QCOMPARE(seen(w.BackupAlarm()), QStringLiteral("Sicherung überfällig: Anl 2, 5"));
+    }
+
+    // The line follows a language switch.
+    void translated_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("en") << Language::English << "Backup overdue: plant 2, 4";
+        QTest::newRow("fr") << Language::French << "Sauvegarde en retard : install. 2, 4";
+    }
+    void translated() {
+        QFETCH(QString, language);
+        QFETCH(QString, text);
+        for (int a : {2, 4}) {
+            Daten::Anlage[size_t(a)].Present = true;
+            Daten::Anlage[size_t(a)].SwitchedOn = 1;
+            QVERIFY(BackupState::Record(a, false, 10));
+        }
+        TFMain main;
+        QVERIFY(Language::apply(language));
+        QCoreApplication::processEvents();
+        QCOMPARE(seen(main.BackupPanel()), text);
+        QVERIFY(Language::apply(Language::German));
+        QCoreApplication::processEvents();
+        QCOMPARE(seen(main.BackupPanel()), QStringLiteral("Sicherung überfällig: Anl 2, 4"));
     }
 
     // A readout in the offline window is remembered like the daily one.
