@@ -162,6 +162,8 @@ void TFMain::buildWindow() {
     m_backupPanel = new BackupAlarmLabel(client);
     m_backupPanel->setFixedHeight(StatusHeight);
     m_backupPanel->setWordWrap(true);
+    // Wide enough for "Sicherung überfällig:" on one line, the plants on the next.
+    m_backupPanel->setMinimumWidth(ClientWidth * 2 / 5);
     m_backupPanel->setMaximumWidth(ClientWidth / 2);
     statusLine->addWidget(m_backupPanel);
 
