@@ -13,6 +13,7 @@
 #include "link/Link.h"
 #include "link/Operations.h"
 #include "link/Protocol.h"
+#include "storage/BackupState.h"
 #include "storage/Readout.h"
 #include "storage/UMessDaten.h"
 
@@ -159,6 +160,20 @@ private:
     QTextStream& m_err;
 };
 
+// The plant's last readout as its settings section keeps it; null when none is known.
+QJsonValue lastReadoutJson(int a) {
+    const BackupState::Entry e = BackupState::Read(Settings::file(), a, QDateTime(), 0);
+    return e.time.isValid() ? QJsonValue(e.time.toString(BackupState::TimeFormat)) : QJsonValue();
+}
+QJsonValue lastReadoutOkJson(int a) {
+    const BackupState::Entry e = BackupState::Read(Settings::file(), a, QDateTime(), 0);
+    return e.known ? QJsonValue(e.ok) : QJsonValue();
+}
+QJsonValue lastRecordJson(const QString& file) {
+    const QString text = BackupState::LastRecordText(file);
+    return text.isEmpty() ? QJsonValue() : QJsonValue(text);
+}
+
 QJsonObject plantJson(int a) {
     const tAnlageParameter& p = Daten::Anlage[a];
     return QJsonObject{{"address", a},
@@ -169,7 +184,10 @@ QJsonObject plantJson(int a) {
                        {"mode", int(p.Mode)},
                        {"name", p.Name},
                        {"file", p.Datei},
-                       {"count", p.Anzahl}};
+                       {"count", p.Anzahl},
+                       {"lastReadout", lastReadoutJson(a)},
+                       {"lastReadoutOk", lastReadoutOkJson(a)},
+                       {"lastRecord", lastRecordJson(p.Datei)}};
 }
 
 int cmdPlants(const Command& c, Session&, QTextStream& out) {
@@ -422,6 +440,28 @@ void onSignal(int) {
     }
 }
 
+// A failed readout and a nearly full controller memory each as one line of their own on
+// stderr, which a service's journal keeps. The first word stays German in every language,
+// so that a filter on the journal finds it: "FEHLER ..." and "DRINGEND ...".
+void reportToJournal(int plant, bool ok, QTextStream& err) {
+    const BackupState::Entry e = BackupState::Read(Settings::file(), plant, BackupState::now(),
+                                                   BackupState::AlarmHours(Settings::file()));
+    const int number = KompUtils::DisplayNumber(plant);
+    if (!ok)
+        err << QStringLiteral("FEHLER ")
+            << tr("Anl %1: Sicherung fehlgeschlagen, %2")
+                   .arg(number)
+                   .arg(Daten::Anlage[size_t(plant)].Datei)
+            << '\n';
+    if (e.urgent)
+        err << QStringLiteral("DRINGEND ")
+            << tr("Anl %1: %2 Datensätze im Speicher der Steuerung (höchstens 1000)")
+                   .arg(number)
+                   .arg(e.stored)
+            << '\n';
+    err.flush();
+}
+
 } // namespace
 
 // Polls and runs the daily readout at the configured hour until SIGINT or SIGTERM. A signal
@@ -486,6 +526,7 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
                        : QCoreApplication::translate("TFAnzeige", "Fehler beim sichern!"))
                 << '\t' << MeasurementFile::RecordsWritten() - before << '\t' << a.Datei << '\n';
             out.flush();
+            reportToJournal(p, ok, err);
         }
         s.poll.StartTimer();
         inReadout = false;
@@ -819,7 +860,9 @@ QString UsageText() {
         "  watch [--at-start] [--every S]\n"
         "                             poll and read out daily at the readout hour (ZEIT)\n"
         "                             until SIGINT/SIGTERM; --at-start reads out at once,\n"
-        "                             --every S every S seconds; reconnects to a gateway\n");
+        "                             --every S every S seconds; reconnects to a gateway;\n"
+        "                             a failed readout: \"FEHLER ...\" on stderr, a nearly\n"
+        "                             full controller memory: \"DRINGEND ...\"\n");
     return linkCommands + FileCommandsUsage();
 }
 

@@ -1,6 +1,7 @@
 #include "cli/CliFiles.h"
 
 #include "cli/Cli.h"
+#include "cli/CliHealth.h"
 #include "core/Daten.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
@@ -85,19 +86,24 @@ QString FileCommandsUsage() {
         "                             (--json: one document)\n"
         "  hygiene FILE               the hygienisation overview as the protocol viewer\n"
         "                             shows it (--json: one object per combination)\n"
+        "  health                     every running pile's last readout; exit 0 all well,\n"
+        "                             1 a readout late or failed, 4 a controller's memory\n"
+        "                             nearly full (--json: one document)\n"
         "  --help                     this text\n");
 }
 
 bool RunFileCommand(const QString& name, const QStringList& args, bool json, QTextStream& out,
                     QTextStream& err, int* rc) {
     if (name != QLatin1String("series") && name != QLatin1String("report") &&
-        name != QLatin1String("hygiene"))
+        name != QLatin1String("hygiene") && name != QLatin1String("health"))
         return false;
     ResetForCommand();
     if (name == QLatin1String("series")) {
         *rc = Series(args, json, out, err);
     } else if (name == QLatin1String("hygiene")) {
         *rc = HygieneOverview(args, json, out, err);
+    } else if (name == QLatin1String("health")) {
+        *rc = Health(args, json, out, err);
     } else if (reportCommand()) {
         *rc = reportCommand()(args, out, err);
     } else {

@@ -30,20 +30,23 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/icon32.png
         RENAME o2aerolis.png)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${O2_DOC_DIR})
 
-# The service unit of the tool's watch is an example for the administrator, not a running
-# service: it needs the site's link settings first. Its tool path is the installed one;
-# the prefix is only known at install time (cpack installs into /usr).
-set(O2_WATCH_UNIT ${PROJECT_SOURCE_DIR}/tools/o2aerolis-watch.service)
-if(EXISTS ${O2_WATCH_UNIT})
-    install(CODE "
-        file(READ \"${O2_WATCH_UNIT}\" unit)
-        string(REPLACE \"/opt/o2aerolis/o2aerolis-cli\"
-               \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/o2aerolis-cli\" unit \"\${unit}\")
-        file(WRITE \"${CMAKE_CURRENT_BINARY_DIR}/o2aerolis-watch.service\" \"\${unit}\")
-        file(INSTALL \"${CMAKE_CURRENT_BINARY_DIR}/o2aerolis-watch.service\"
-             DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${O2_DOC_DIR}/examples\")
-    ")
-endif()
+# The service unit of the tool's watch, and the health check's unit and timer, are examples
+# for the administrator, not running services: they need the site's link settings first.
+# Their tool path is the installed one; the prefix is only known at install time (cpack
+# installs into /usr).
+foreach(unit_name o2aerolis-watch.service o2aerolis-health.service o2aerolis-health.timer)
+    set(O2_UNIT ${PROJECT_SOURCE_DIR}/tools/${unit_name})
+    if(EXISTS ${O2_UNIT})
+        install(CODE "
+            file(READ \"${O2_UNIT}\" unit)
+            string(REPLACE \"/opt/o2aerolis/o2aerolis-cli\"
+                   \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/o2aerolis-cli\" unit \"\${unit}\")
+            file(WRITE \"${CMAKE_CURRENT_BINARY_DIR}/${unit_name}\" \"\${unit}\")
+            file(INSTALL \"${CMAKE_CURRENT_BINARY_DIR}/${unit_name}\"
+                 DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${O2_DOC_DIR}/examples\")
+        ")
+    endif()
+endforeach()
 
 # --- Debian package
 set(CPACK_GENERATOR DEB)

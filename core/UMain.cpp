@@ -7,11 +7,13 @@
 #include "core/Strings.h"
 #include "core/UiApplication.h"
 #include "evaluation/UAbout.h"
+#include "storage/BackupAlarmLabel.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,9 +154,22 @@ void TFMain::buildWindow() {
     m_statusPanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_statusPanel->setMargin(4);
 
+    // The status line: the link state, and beside it the piles whose readout is late.
+    auto* statusLine = new QHBoxLayout;
+    statusLine->setContentsMargins(0, 0, 0, 0);
+    statusLine->setSpacing(0);
+    statusLine->addWidget(m_statusPanel, 1);
+    m_backupPanel = new BackupAlarmLabel(client);
+    m_backupPanel->setFixedHeight(StatusHeight);
+    m_backupPanel->setWordWrap(true);
+    // Wide enough for "Sicherung überfällig:" on one line, the plants on the next.
+    m_backupPanel->setMinimumWidth(ClientWidth * 2 / 5);
+    m_backupPanel->setMaximumWidth(ClientWidth / 2);
+    statusLine->addWidget(m_backupPanel);
+
     layout->addWidget(m_panel, 0, Qt::AlignHCenter | Qt::AlignTop);
     layout->addStretch(1);
-    layout->addWidget(m_statusPanel);
+    layout->addLayout(statusLine);
     setCentralWidget(client);
 }
 

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <functional>
 
+class BackupAlarmLabel;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -70,6 +71,8 @@ public:
     QLabel* LadeLabel() const { return m_ladeLabel; }
     QProgressBar* Anzeige1() const { return m_anzeige1; }
     QLabel* StatusPanel() const { return m_statusPanel; }
+    // The status line's panel of late and urgent piles; hidden while there is none.
+    BackupAlarmLabel* BackupPanel() const { return m_backupPanel; }
     QLabel* ProductName() const { return m_productName; }
     QLabel* VersionLabel() const { return m_version; }
     QLabel* Comments() const { return m_comments; }
@@ -120,4 +123,5 @@ private:
     QProgressBar* m_anzeige1 = nullptr;
     QLabel* m_statusPanel = nullptr;
     QString m_statusText;
+    BackupAlarmLabel* m_backupPanel = nullptr;
 };

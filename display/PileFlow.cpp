@@ -125,6 +125,9 @@ bool EndPile(int plant) {
     a.SwitchedOn = 0;
     a.Datei.clear();
     a.Anzahl = 0;
+    // The settings file says so too: a section that names a file is a running pile to the
+    // health check, which reads no controller.
+    Settings::file().writeString(Keys::plantSection(plant), Keys::Datei, QString());
     return true;
 }
 

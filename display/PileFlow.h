@@ -39,7 +39,8 @@ bool ContinuePile(int plant, const QDate& today = QDate::currentDate(),
                   const QTime& now = QTime::currentTime());
 
 // Switches the plant off; on success its live status is no longer valid and it has no pile
-// and no file; on failure the plant entry is put back as it was. Returns the success.
+// and no file, and its settings section names no file any more; on failure the plant entry is
+// put back as it was. Returns the success.
 bool EndPile(int plant);
 
 } // namespace PileFlow

@@ -18,6 +18,7 @@
 #include "evaluation/TMessDaten.h"
 #include "evaluation/UAbout.h"
 #include "link/Operations.h"
+#include "storage/BackupAlarmLabel.h"
 #include "storage/Readout.h"
 #include "storage/ReadoutView.h"
 
@@ -309,6 +310,12 @@ void TFAnzeige::buildCanvas() {
     m_statusGrid->setObjectName(QStringLiteral("StatusAnzeige"));
     m_statusGrid->viewport()->installEventFilter(this);
     place(m_statusGrid, gridRect);
+
+    // Above the grid, beside its title: the piles whose readout is late.
+    m_backupAlarm = new BackupAlarmLabel(m_canvas);
+    m_backupAlarm->setFont(pixelFont(13, true));
+    m_backupAlarm->setAlignment(Qt::AlignCenter);
+    place(m_backupAlarm, QRect(740, 62, CanvasWidth - 748, 26));
 }
 
 void TFAnzeige::setCell(QTableWidget* grid, int row, int column, const QString& text) {
@@ -587,14 +594,19 @@ void TFAnzeige::runDailyReadout(const QDateTime& t) {
     StopTimer();
     beginBusy();
     m_readoutRuns = true;
+    bool failed = false;
     for (int p = 1; p <= KompUtils::PlantCount; ++p) {
         const bool ok = BackupStoredRecords(p);
         setCell(m_statusGrid, p, 1, ok ? tr("Ergebnis OK !") : tr("Fehler beim sichern!"));
+        failed = failed || !ok;
     }
     Anzeige::AdvanceBackupDue();
     m_readoutRuns = false;
     StartTimer();
     endBusy();
+    // A failure must not wait for the user to look: the results come to the front.
+    if (failed)
+        Speicherstatus1Click();
 }
 
 bool TFAnzeige::SaveStoredRecords() {

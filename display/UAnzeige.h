@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 
+class BackupAlarmLabel;
 class DepthGauge;
 class Lamp;
 class LedDisplay;
@@ -106,6 +107,8 @@ public:
     QTableWidget* BPAnzGrid() const { return m_grid; }
     QTableWidget* StatusAnzeige() const { return m_statusGrid; }
     QLabel* StatusPanel(int index) const { return m_panels[index]; } // 0..3
+    // The line above the grid naming the piles whose readout is late.
+    BackupAlarmLabel* BackupAlarm() const { return m_backupAlarm; }
     int Heartbeat() const { return m_heartbeat; }
     // True while a flow or a readout waits for a controller.
     bool isBusy() const { return m_busy > 0; }
@@ -162,6 +165,7 @@ private:
     QTableWidget* m_statusGrid = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_panels[4] = {};
+    BackupAlarmLabel* m_backupAlarm = nullptr;
     int m_heartbeat = 0;
     int m_busy = 0;
     int m_shownModeTab = 0;

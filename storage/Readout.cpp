@@ -1,5 +1,6 @@
 #include "Readout.h"
 
+#include "BackupState.h"
 #include "UMessDaten.h"
 #include "core/Daten.h"
 #include "core/Regional.h"
@@ -37,6 +38,7 @@ struct Result {
     Outcome outcome = Outcome::Complete;
     QString text;       // NoRoom: the message
     QString rescueFile; // WriteFailed: where the record went, empty when nowhere
+    int stored = -1;    // the count the controller reported, -1 when it could not be read
 };
 
 // Count, then one record step per stored record. The file is open around it.
@@ -48,6 +50,7 @@ Result readRecords(int plant, const View& view) {
         return result;
     }
     const int count = StoredCount;
+    result.stored = count;
     // A record asked for has left the controller: none is asked for that the file could
     // not take.
     if (!RoomForRecords(count, &result.text)) {
@@ -148,6 +151,7 @@ QString RescuedText(const QString& rescueFile) {
 
 bool SaveStoredRecords(int plant, const View& view) {
     if (!MeasurementFile::OpenMeasurementFile(plant)) {
+        BackupState::Record(plant, false, -1);
         call(view.message, Texts::tr("Speicherdatei kann nicht geöffnet werden !"));
         return false;
     }
@@ -169,11 +173,13 @@ bool SaveStoredRecords(int plant, const View& view) {
     bool settingsFailed = false;
     const bool closed = CloseAfterReadout(plant, &settingsFailed);
     call(view.setPanel3, QString());
+    const bool ok = outcome == Outcome::Complete && closed;
+    BackupState::Record(plant, ok, result.stored);
     if (outcome != Outcome::WriteFailed && settingsFailed)
         call(view.message, SettingsNotSavedText());
     else if (outcome == Outcome::WriteFailed || !closed)
         call(view.message, notSavedText(result));
-    return outcome == Outcome::Complete && closed;
+    return ok;
 }
 
 bool BackupStoredRecords(int plant, const View& view) {
@@ -182,8 +188,10 @@ bool BackupStoredRecords(int plant, const View& view) {
     const tAnlageParameter& anlage = Daten::Anlage[size_t(plant)];
     if (!anlage.Present || !anlage.SwitchedOn)
         return true;
-    if (!MeasurementFile::OpenMeasurementFile(plant))
+    if (!MeasurementFile::OpenMeasurementFile(plant)) {
+        BackupState::Record(plant, false, -1);
         return false;
+    }
     const Result result = readRecords(plant, view);
     const bool closed = MeasurementFile::CloseMeasurementFile(plant);
     call(view.setPanel3, QString());
@@ -191,7 +199,9 @@ bool BackupStoredRecords(int plant, const View& view) {
         call(view.notice, result.text);
     else if (result.outcome == Outcome::WriteFailed)
         call(view.notice, notSavedText(result));
-    return result.outcome == Outcome::Complete && closed;
+    const bool ok = result.outcome == Outcome::Complete && closed;
+    BackupState::Record(plant, ok, result.stored);
+    return ok;
 }
 
 } // namespace Readout

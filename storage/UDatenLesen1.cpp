@@ -10,6 +10,8 @@
 #include "link/Link.h"
 #include "link/Operations.h"
 #include "link/Protocol.h"
+#include "storage/BackupAlarmLabel.h"
+#include "storage/BackupState.h"
 #include "storage/Readout.h"
 #include "storage/ReadoutView.h"
 #include "storage/UAktiv.h"
@@ -30,6 +32,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Kommunikation;
 
@@ -131,6 +134,10 @@ TFDatenLesen1::TFDatenLesen1(QWidget* parent) : Retranslatable<QDialog>(parent) 
     m_tabs->setDrawBase(false);
     m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 25px; padding: 2px 4px; }"));
     place(m_tabs, QRect(0, 32, 561, 41));
+    m_backupAlarm = new BackupAlarmLabel(m_client);
+    m_backupAlarm->setWordWrap(true);
+    m_backupAlarm->setAlignment(Qt::AlignCenter);
+    place(m_backupAlarm, QRect(566, 34, ClientWidth - 570, 38));
 
     m_mieteName = plainLabel(m_client, "MieteName");
     QFont big = m_mieteName->font();
@@ -201,6 +208,25 @@ void TFDatenLesen1::FormCreate() {
     FillPlantTabs(m_tabs, KompUtils::PlantCount);
     connect(m_tabs, &QTabBar::currentChanged, this, &TFDatenLesen1::TabControl1Change);
     m_mieteName->setText(QStringLiteral("--"));
+    OfferLatePlants();
+}
+
+void TFDatenLesen1::OfferLatePlants() {
+    QList<BackupState::Alarm> alarms = BackupState::RunningAlarms();
+    if (alarms.isEmpty())
+        return;
+    // Urgent piles before late ones, each group in address order.
+    std::stable_sort(alarms.begin(), alarms.end(),
+                     [](const BackupState::Alarm& a, const BackupState::Alarm& b) {
+                         return a.urgent && !b.urgent;
+                     });
+    for (const BackupState::Alarm& a : alarms)
+        m_tabs->setTabTextColor(a.plant - 1, QColor(198, 40, 40));
+    const int index = alarms.first().plant - 1;
+    if (m_tabs->currentIndex() == index)
+        TabControl1Change(index);
+    else
+        m_tabs->setCurrentIndex(index);
 }
 
 void TFDatenLesen1::FormResize() {
@@ -356,6 +382,7 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
     if (!Daten::isPlantAddress(plant) || !Daten::Anlage[size_t(plant)].SwitchedOn)
         return;
     if (!MeasurementFile::OpenMeasurementFile(plant)) {
+        BackupState::Record(plant, false, -1);
         Messages::information(tr("Speicherdatei kann nicht geöffnet werden !"), this);
         return;
     }
@@ -374,11 +401,13 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
             tr("Anzahl der Speicherdaten kann nicht ausgelesen werden !\rKommunikationsfehler !"),
             this);
         MeasurementFile::CloseMeasurementFile(plant);
+        BackupState::Record(plant, false, -1);
     } else if (QString noRoom; !Readout::RoomForRecords(StoredCount, &noRoom)) {
         // Nothing is asked for that the file could not take: the records stay in the
         // controller.
         Messages::information(noRoom, this);
         MeasurementFile::CloseMeasurementFile(plant);
+        BackupState::Record(plant, false, StoredCount);
     } else {
         const int count = StoredCount;
         m_anzDaten1->setText(QString::number(count));
@@ -420,14 +449,16 @@ void TFDatenLesen1::ReadRecordsIntoGrid() {
         // user must hear about as much as a lost line.
         bool settingsFailed = false;
         const bool closed = Readout::CloseAfterReadout(plant, &settingsFailed);
+        // Records left in the controller (a stop, a time-out) make the readout a failed one.
+        BackupState::Record(plant, closed && !writeFailed && m_rowsFilled == count, count);
         if (!writeFailed && settingsFailed) {
             Messages::information(Readout::SettingsNotSavedText(), this);
             setStatus(QString());
         } else if (writeFailed || !closed) {
             QString text =
-                tr("Daten wurden nicht korrekt gespeichert!!Bitte Speichermedium überprüfen !!");
+                tr("Daten wurden nicht korrekt gespeichert!!\rBitte Speichermedium überprüfen !!");
             if (writeFailed)
-                text += QLatin1Char('') + Readout::RescuedText(rescueFile);
+                text += QLatin1Char('\r') + Readout::RescuedText(rescueFile);
             Messages::information(text, this);
             setStatus(QString());
         } else {

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QVector>
 
+class BackupAlarmLabel;
 class QAction;
 class QLabel;
 class QMenuBar;
@@ -59,6 +60,8 @@ public:
     QAction* PreviewButton() const { return m_previewAction; }
     QAction* PrintButton() const { return m_printAction; }
     QTabBar* TabControl1() const { return m_tabs; }
+    // The line naming the piles whose readout is late.
+    BackupAlarmLabel* BackupAlarm() const { return m_backupAlarm; }
     QLabel* MieteName() const { return m_mieteName; }
     QLabel* AnzDaten1() const { return m_anzDaten1; }
     QLabel* DatenNr() const { return m_datenNr; }
@@ -73,6 +76,9 @@ protected:
 
 private:
     void FormCreate();
+    // The piles whose readout is late come first: their tabs in red, the first of them
+    // (an urgent one before a late one) selected.
+    void OfferLatePlants();
     void FormResize();
     void ClearGrid();
     void ReadRecordsIntoGrid();
@@ -88,6 +94,7 @@ private:
     QAction* m_previewAction = nullptr;
     QAction* m_printAction = nullptr;
     QTabBar* m_tabs = nullptr;
+    BackupAlarmLabel* m_backupAlarm = nullptr;
     QLabel* m_mieteName = nullptr;
     QLabel* m_label1 = nullptr;
     QLabel* m_anzDaten1 = nullptr;

@@ -3,12 +3,14 @@
 // saves each as a PNG of modest size. tools/screenshots.sh starts it under Xvfb.
 //   o2aerolis-shots --dir DIR --out OUTDIR [--plant N]
 #include "core/Daten.h"
+#include "core/KompUtils.h"
 #include "core/MainProgram.h"
 #include "core/ProgramDir.h"
 #include "core/UiApplication.h"
 #include "display/UAnzeige.h"
 #include "evaluation/UCSV_Lesen.h"
 #include "evaluation/UGraphik.h"
+#include "storage/BackupState.h"
 #include "storage/UDatenLesen1.h"
 
 #include <QAbstractButton>
@@ -102,6 +104,11 @@ public:
                           // One poll cycle over every address fills all rows.
                           settle(17000);
                           save(d, QStringLiteral("live-display"));
+                          // The same with one running pile whose last readout failed.
+                          markOneLate();
+                          settle(300);
+                          save(d, QStringLiteral("live-display-late"));
+                          save(&m_program.window(), QStringLiteral("main-window-late"));
                           check(whileModal(
                                     "TFO2MessSetup",
                                     [d] { d->menuItem(QStringLiteral("Zeiten1"))->trigger(); },
@@ -148,6 +155,17 @@ public:
     }
 
 private:
+    // A failed readout remembered for the first running pile other than the one shown.
+    void markOneLate() {
+        for (int p = 1; p <= KompUtils::PlantCount; ++p) {
+            const tAnlageParameter& a = Daten::Anlage[size_t(p)];
+            if (p != m_plant && a.Present && a.SwitchedOn) {
+                BackupState::Record(p, false, 420);
+                return;
+            }
+        }
+    }
+
     bool viaMenu(const char* item, const char* cls, const std::function<void(QWidget*)>& use) {
         QAction* a = m_program.window().menuItem(QLatin1String(item));
         return a && whileModal(

@@ -45,6 +45,13 @@
     </message>
 </context>
 <context>
+    <name>BackupState</name>
+    <message>
+        <source>Sicherung überfällig: Anl %1</source>
+        <translation>Backup overdue: plant %1</translation>
+    </message>
+</context>
+<context>
     <name>BandReport</name>
     <message>
         <source>Druck-Vorschau</source>
@@ -196,6 +203,22 @@
     <message>
         <source>PDF kann nicht geschrieben werden: %1</source>
         <translation>Cannot write the PDF: %1</translation>
+    </message>
+    <message>
+        <source>Anl %1: Sicherung fehlgeschlagen, %2</source>
+        <translation>plant %1: backup failed, %2</translation>
+    </message>
+    <message>
+        <source>Anl %1: %2 Datensätze im Speicher der Steuerung (höchstens 1000)</source>
+        <translation>plant %1: %2 records in the controller&apos;s memory (at most 1000)</translation>
+    </message>
+    <message>
+        <source>health [--json]</source>
+        <translation>health [--json]</translation>
+    </message>
+    <message>
+        <source>Einstellungsdatei nicht gefunden: %1</source>
+        <translation>Settings file not found: %1</translation>
     </message>
 </context>
 <context>

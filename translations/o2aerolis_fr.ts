@@ -45,6 +45,13 @@
     </message>
 </context>
 <context>
+    <name>BackupState</name>
+    <message>
+        <source>Sicherung überfällig: Anl %1</source>
+        <translation>Sauvegarde en retard : install. %1</translation>
+    </message>
+</context>
+<context>
     <name>BandReport</name>
     <message>
         <source>Druck-Vorschau</source>
@@ -203,6 +210,22 @@
     <message>
         <source>Pfade einer Windows-Installation übernommen: %1</source>
         <translation>Chemins d'une installation Windows repris : %1</translation>
+    </message>
+    <message>
+        <source>Anl %1: Sicherung fehlgeschlagen, %2</source>
+        <translation>install. %1 : échec de la sauvegarde, %2</translation>
+    </message>
+    <message>
+        <source>Anl %1: %2 Datensätze im Speicher der Steuerung (höchstens 1000)</source>
+        <translation>install. %1 : %2 enregistrements dans la mémoire du contrôleur (1000 au plus)</translation>
+    </message>
+    <message>
+        <source>health [--json]</source>
+        <translation>health [--json]</translation>
+    </message>
+    <message>
+        <source>Einstellungsdatei nicht gefunden: %1</source>
+        <translation>Fichier de paramètres introuvable : %1</translation>
     </message>
 </context>
 <context>

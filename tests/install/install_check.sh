@@ -36,7 +36,9 @@ for f in share/applications/o2aerolis.desktop \
     share/icons/hicolor/64x64/apps/o2aerolis.png \
     share/icons/hicolor/32x32/apps/o2aerolis.png \
     share/doc/o2aerolis/README.md \
-    share/doc/o2aerolis/examples/o2aerolis-watch.service; do
+    share/doc/o2aerolis/examples/o2aerolis-watch.service \
+    share/doc/o2aerolis/examples/o2aerolis-health.service \
+    share/doc/o2aerolis/examples/o2aerolis-health.timer; do
     check "$f" test -s "$P/$f"
 done
 desktop=$P/share/applications/o2aerolis.desktop
@@ -49,6 +51,8 @@ size=$(od -An -tx1 -j16 -N8 "$P/share/icons/hicolor/256x256/apps/o2aerolis.png" 
 check "256 px icon" test "$size" = 0000010000000100
 check "service runs the installed tool" \
     grep -q "^ExecStart=$P/bin/o2aerolis-cli " "$P/share/doc/o2aerolis/examples/o2aerolis-watch.service"
+check "health check runs the installed tool" \
+    grep -q "^ExecStart=$P/bin/o2aerolis-cli .* health$" "$P/share/doc/o2aerolis/examples/o2aerolis-health.service"
 
 check "o2aerolis-cli --help" bash -c "'$P/bin/o2aerolis-cli' --help >'$W/cli-help.txt' 2>&1"
 check "o2aerolis-sim --help" bash -c "'$P/bin/o2aerolis-sim' --help >'$W/sim-help.txt' 2>&1"
