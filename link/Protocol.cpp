@@ -398,6 +398,18 @@ bool TakeField(char separator, QByteArray& text, QByteArray& field) {
     return true;
 }
 
+// The ';' in the buffer that end a field: a ';' right after the reply's letter at the front,
+// or right after another ';', ends none. For the plain forms this is every ';'; with the
+// unusual ones ("c;512;...", empty fields) a reply that arrives in pieces is still decoded
+// only when its last field is whole, not as soon as its count of ';' is reached.
+static qsizetype FieldEnds(const QByteArray& buf) {
+    qsizetype n = 0;
+    for (qsizetype i = 2; i < buf.size(); ++i)
+        if (buf.at(i) == Sep && buf.at(i - 1) != Sep)
+            ++n;
+    return n;
+}
+
 void ReceiveText(const QByteArray& text) {
     qCDebug(lcLink) << "arrival" << text;
     QByteArray& buf = ReceiveBuffer;
@@ -406,13 +418,13 @@ void ReceiveText(const QByteArray& text) {
     // newest part is kept, so a gateway that streams garbage costs neither memory nor time.
     if (buf.size() > MaxReceiveBuffer)
         buf.remove(0, buf.size() - MaxReceiveBuffer);
-    // ';' in the buffer; a reply is decoded only when its Needs are buffered.
-    qsizetype separators = buf.count(Sep);
+    // A reply is decoded only when its Needs of field-ending ';' are buffered.
     while (!buf.isEmpty()) {
         const char c = buf.at(0);
         const int needs = NeedsFor(c);
         if (needs > 0 || c == 'T') {
-            const bool complete = needs > 0 ? separators >= needs : buf.size() >= ClockTextLength;
+            const bool complete =
+                needs > 0 ? FieldEnds(buf) >= needs : buf.size() >= ClockTextLength;
             if (!complete) {
                 break; // wait for more text
             }
@@ -424,7 +436,6 @@ void ReceiveText(const QByteArray& text) {
                 buf.remove(0, 1);
                 Decode(c, buf);
             }
-            separators = buf.count(Sep);
             NotifyReply();
             continue;
         }
@@ -433,7 +444,6 @@ void ReceiveText(const QByteArray& text) {
         qsizetype i = 1;
         while (i < buf.size() && !StartsReply(buf.at(i)))
             ++i;
-        separators -= QByteArray::fromRawData(buf.constData(), i).count(Sep);
         buf.remove(0, i);
     }
 }

@@ -272,6 +272,17 @@ void Simulator::handleFrame(Session* s, const RequestFrame& f, double arrivedAt)
         bool tookRecord = false;
         StoredRecord taken;
         QByteArray reply = execute(f, &taken, &tookRecord);
+        int year = 0;
+        if (tookRecord && m_faults.unusualYear(&year)) {
+            // A controller whose clock stood at the turn of a century: the record keeps its
+            // day and time (29 February falls back to the leap year 2000).
+            QDate d(year, taken.time.date().month(), taken.time.date().day());
+            if (!d.isValid())
+                d = QDate(2000, taken.time.date().month(), taken.time.date().day());
+            taken.time = QDateTime(d, taken.time.time(), Qt::UTC);
+            reply = ReplyWriter::stored(taken);
+            ++m_stats.unusual;
+        }
         const auto it = m_overrides.constFind(quint32(f.address) << 8 | quint8(f.letter));
         if (it != m_overrides.constEnd())
             reply = *it;
@@ -282,7 +293,9 @@ void Simulator::handleFrame(Session* s, const RequestFrame& f, double arrivedAt)
                 m_recordLog.append({f.address, taken, RecordFate::Sent});
         }
         if (!reply.isEmpty()) {
-            const FaultOutcome o = m_faults.apply(reply);
+            const PlantState& p = m_model.plant(f.address);
+            const FaultOutcome o = m_faults.apply(
+                reply, {ReplyWriter::mode(p), ReplyWriter::state(p), ReplyWriter::status(p)});
             if (o.dropped) {
                 ++m_stats.dropped;
                 if (tookRecord) {
@@ -294,9 +307,23 @@ void Simulator::handleFrame(Session* s, const RequestFrame& f, double arrivedAt)
                 ++m_stats.replies;
                 if (o.garbled)
                     ++m_stats.garbled;
-                if (tookRecord && o.garbled) {
+                m_stats.letterNoise += o.letterNoise;
+                m_stats.truncated += o.truncated;
+                m_stats.doubled += o.doubled;
+                m_stats.unusual += o.unusual;
+                if (tookRecord && o.truncated) {
+                    // Lost for certain, whatever else befell it; not counted again if the
+                    // line goes away before it is out.
+                    ++m_stats.recordsLost;
+                    ++m_stats.recordsTruncated;
+                    setFate(serial, RecordFate::Truncated);
+                    serial = -1;
+                } else if (tookRecord && o.garbled) {
                     ++m_stats.recordsGarbled;
                     setFate(serial, RecordFate::Garbled);
+                } else if (tookRecord && o.letterNoise) {
+                    ++m_stats.recordsNoisy;
+                    setFate(serial, RecordFate::Noisy);
                 }
                 QByteArray all;
                 for (const OutputPiece& p : o.pieces)

@@ -45,15 +45,25 @@ struct Stats {
     qint64 recordsSilenced = 0;
     qint64 recordsGarbled = 0;      // records whose reply went out with a spoilt field
     qint64 connectionsAccepted = 0; // gateway connections the PC opened
+    // The meaner kinds: replies affected, and the records whose reply was cut short (lost
+    // on the wire, like the dropped ones) or went out behind noise with a reply letter.
+    qint64 letterNoise = 0;
+    qint64 truncated = 0;
+    qint64 doubled = 0;
+    qint64 unusual = 0;
+    qint64 recordsTruncated = 0;
+    qint64 recordsNoisy = 0;
 };
 
 // What became of a record that 'G' took out of a memory.
 enum class RecordFate {
-    Sent,     // its reply went out whole
-    Garbled,  // its reply went out whole with a spoilt field
-    Dropped,  // the fault injector swallowed its reply
-    Cut,      // its reply was still queued or half sent when the line went away
-    Silenced, // a reply override kept the plant silent
+    Sent,      // its reply went out whole
+    Garbled,   // its reply went out whole with a spoilt field
+    Dropped,   // the fault injector swallowed its reply
+    Cut,       // its reply was still queued or half sent when the line went away
+    Silenced,  // a reply override kept the plant silent
+    Truncated, // its reply was cut short and never completed
+    Noisy,     // its reply went out whole behind noise with a reply letter, which may take it
 };
 
 struct HandedOutRecord {

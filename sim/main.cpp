@@ -120,6 +120,16 @@ int main(int argc, char** argv) {
     const QCommandLineOption log(QStringLiteral("log"), tr("Log every frame and reply to stderr."));
     cl.addOptions({port, host, pty, serial, plant, plants, factor, seed, start, drop, garble, noise,
                    split, splitDelay, latency, baud, closeAfter, log});
+    // The other fault kinds, each by its name.
+    QList<QPair<QCommandLineOption, double sim::Faults::*>> kinds;
+    for (const sim::FaultKind& k : sim::faultKinds()) {
+        const QString name = QLatin1String(k.name);
+        if (name == drop.names().first() || name == garble.names().first() ||
+            name == noise.names().first())
+            continue;
+        kinds.append({QCommandLineOption(name, tr(k.help), QStringLiteral("F")), k.rate});
+        cl.addOption(kinds.last().first);
+    }
     cl.process(app);
 
     sim::Simulator sim;
@@ -156,6 +166,9 @@ int main(int argc, char** argv) {
         !whole(latency, 0, 60000, &f.latencyMs) || !whole(baud, 0, 10000000, &f.baud) ||
         !whole(closeAfter, 0, 1 << 30, &f.closeAfterRequests))
         return fail(tr("bad option value (see --help)"));
+    for (const auto& [option, rate] : kinds)
+        if (!real(option, 0, 1, &(f.*rate)))
+            return fail(tr("bad --%1").arg(option.names().first()));
 
     QString error;
     if (cl.isSet(plants) && !sim::applyRunningPlants(sim, cl.value(plants), &error))

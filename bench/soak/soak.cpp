@@ -13,6 +13,7 @@
 //
 //   o2soak [--days N] [--plants N] [--seed N] [--time-factor F] [--interval MIN]
 //          [--every S] [--cut-every S] [--timeout MS] [--drop F] [--garble F] [--noise F]
+//          [--letter-noise F] [--garble-any F] [--truncate F] [--double F] [--unusual F]
 //          [--split N] [--split-delay MS] [--hang S] [--overrun MS] [--keep DIR] [--quiet]
 //
 // Exit code 0 when every must-be-zero figure is 0 and the records add up, 1 otherwise.
@@ -50,6 +51,7 @@ struct Options {
     int cutEvery = 30;      // the gateway cuts its connection about this often, seconds
     int timeout = 100;      // TIMEOUT of the settings file, ms
     double drop = 0.05, garble = 0.02, noise = 0.05;
+    double letterNoise = 0, garbleAny = 0, truncate = 0, doubled = 0, unusual = 0;
     int split = 3, splitDelay = 2;
     int hang = 20;     // seconds without a frame from the tool
     int overrun = 150; // ms a wait may outlast its time-out (a loaded machine)
@@ -128,6 +130,11 @@ int Soak::run() {
     f.dropRate = m_o.drop;
     f.garbleRate = m_o.garble;
     f.noiseRate = m_o.noise;
+    f.letterNoiseRate = m_o.letterNoise;
+    f.garbleAnyRate = m_o.garbleAny;
+    f.truncateRate = m_o.truncate;
+    f.doubleRate = m_o.doubled;
+    f.unusualRate = m_o.unusual;
     f.splitPieces = m_o.split;
     f.splitDelayMs = m_o.splitDelay;
     if (!m_sim.listenTcp(0))
@@ -401,7 +408,7 @@ int Soak::report() {
     }
 
     qint64 filed = 0, sentNotFiled = 0, garbledLost = 0, dropped = 0, cut = 0, silenced = 0,
-           filedAgainstFate = 0;
+           truncated = 0, noisyFiled = 0, noisyLost = 0, filedAgainstFate = 0;
     for (qsizetype i = 0; i < log.size(); ++i) {
         const bool inFile = seen[i] > 0;
         switch (log.at(i).fate) {
@@ -420,6 +427,13 @@ int Soak::report() {
         case sim::RecordFate::Silenced:
             inFile ? ++filedAgainstFate : ++silenced;
             break;
+        case sim::RecordFate::Truncated:
+            inFile ? ++filedAgainstFate : ++truncated;
+            break;
+        case sim::RecordFate::Noisy:
+            // Noise with a reply letter may take the reply with it, or not.
+            inFile ? ++noisyFiled : ++noisyLost;
+            break;
         }
     }
     qint64 left = 0, overwritten = 0;
@@ -428,12 +442,14 @@ int Soak::report() {
         overwritten += m_sim.plant(a).overwritten;
     }
     const qint64 lostOnWire = st.recordsLost;
-    const bool wireAddsUp = lostOnWire == st.recordsDropped + st.recordsCut + st.recordsSilenced &&
+    const bool wireAddsUp = lostOnWire == st.recordsDropped + st.recordsCut + st.recordsSilenced +
+                                              st.recordsTruncated &&
                             st.recordsDropped == dropped && st.recordsCut == cut &&
-                            st.recordsSilenced == silenced && st.recordsGarbled == garbledLost;
-    const bool balance =
-        st.recordsHandedOut == log.size() &&
-        st.recordsHandedOut == filed + lostOnWire + garbledLost + sentNotFiled + filedAgainstFate;
+                            st.recordsSilenced == silenced && st.recordsTruncated == truncated &&
+                            st.recordsGarbled == garbledLost;
+    const bool balance = st.recordsHandedOut == log.size() &&
+                         st.recordsHandedOut == filed + noisyFiled + lostOnWire + garbledLost +
+                                                    noisyLost + sentNotFiled + filedAgainstFate;
 
     std::printf("o2soak: %d plants, %.2f simulated days, seed %u, time factor %g, storage "
                 "interval %d min, readout every %d s, TIMEOUT %d ms, %lld s real time\n",
@@ -442,6 +458,8 @@ int Soak::report() {
     std::printf("  faults: drop %g, garble %g, noise %g, split %d pieces %d ms apart, gateway "
                 "cut every %d s (0.5x..1.5x)\n",
                 m_o.drop, m_o.garble, m_o.noise, m_o.split, m_o.splitDelay, m_o.cutEvery);
+    std::printf("  faults: letter-noise %g, garble-any %g, truncate %g, double %g, unusual %g\n",
+                m_o.letterNoise, m_o.garbleAny, m_o.truncate, m_o.doubled, m_o.unusual);
     line("exchanges (requests the controllers received)", st.requests);
     line("reply waits of the program", m_w.waits);
     line("  of them ended by time-out", m_w.timeouts);
@@ -451,6 +469,10 @@ int Soak::report() {
     line("  waits that overran their time-out by more than the limit", m_w.overruns);
     line("replies dropped by the gateway", st.dropped);
     line("replies garbled", st.garbled);
+    line("replies behind noise with a reply letter", st.letterNoise);
+    line("replies cut short for good", st.truncated);
+    line("replies with another reply in front", st.doubled);
+    line("replies and records in unusual valid forms", st.unusual);
     line("connections cut", st.connectionsCut);
     line("reconnects", st.connectionsAccepted - m_starts);
     line("readouts (all plants)", m_readouts);
@@ -462,7 +484,10 @@ int Soak::report() {
     line("  'G' replies dropped", st.recordsDropped);
     line("  'G' replies cut off with the connection", st.recordsCut);
     line("  'G' replies kept silent", st.recordsSilenced);
+    line("  'G' replies cut short for good", st.recordsTruncated);
     line("records rejected by the program as garbled", garbledLost);
+    line("records behind letter noise, in a file", noisyFiled);
+    line("records behind letter noise, taken by it", noisyLost);
     line("records sent whole but not in a file", sentNotFiled);
     line("records in a file that the simulator never sent", invented);
     line("records in the files more than once", duplicated);
@@ -477,15 +502,19 @@ int Soak::report() {
     line("  files whose Anzahl is not the last number", countMismatch);
     line("crashes", m_crashes);
     line("hangs", m_hangs);
-    std::printf("  handed out %lld = in files %lld + lost on the wire %lld + garbled %lld + "
-                "sent but not filed %lld + filed against fate %lld: %s\n",
+    std::printf("  handed out %lld = in files %lld + behind letter noise %lld (filed %lld, taken "
+                "%lld) + lost on the wire %lld + garbled %lld + sent but not filed %lld + filed "
+                "against fate %lld: %s\n",
                 static_cast<long long>(st.recordsHandedOut), static_cast<long long>(filed),
-                static_cast<long long>(lostOnWire), static_cast<long long>(garbledLost),
-                static_cast<long long>(sentNotFiled), static_cast<long long>(filedAgainstFate),
-                balance ? "adds up" : "DOES NOT ADD UP");
-    std::printf("  lost on the wire %lld = dropped %lld + cut %lld + silent %lld: %s\n",
+                static_cast<long long>(noisyFiled + noisyLost), static_cast<long long>(noisyFiled),
+                static_cast<long long>(noisyLost), static_cast<long long>(lostOnWire),
+                static_cast<long long>(garbledLost), static_cast<long long>(sentNotFiled),
+                static_cast<long long>(filedAgainstFate), balance ? "adds up" : "DOES NOT ADD UP");
+    std::printf("  lost on the wire %lld = dropped %lld + cut %lld + silent %lld + cut short "
+                "%lld: %s\n",
                 static_cast<long long>(lostOnWire), static_cast<long long>(st.recordsDropped),
                 static_cast<long long>(st.recordsCut), static_cast<long long>(st.recordsSilenced),
+                static_cast<long long>(st.recordsTruncated),
                 wireAddsUp ? "adds up" : "DOES NOT ADD UP");
     if (m_otherMessages > 0)
         std::printf("  other messages of the tool: %lld, the last: %s\n",
@@ -537,6 +566,11 @@ int main(int argc, char** argv) {
         {"drop", &o.drop, nullptr, 0, 1},
         {"garble", &o.garble, nullptr, 0, 1},
         {"noise", &o.noise, nullptr, 0, 1},
+        {"letter-noise", &o.letterNoise, nullptr, 0, 1},
+        {"garble-any", &o.garbleAny, nullptr, 0, 1},
+        {"truncate", &o.truncate, nullptr, 0, 1},
+        {"double", &o.doubled, nullptr, 0, 1},
+        {"unusual", &o.unusual, nullptr, 0, 1},
         {"split", nullptr, &o.split, 0, 100},
         {"split-delay", nullptr, &o.splitDelay, 0, 1000},
         {"hang", nullptr, &o.hang, 1, 3600},

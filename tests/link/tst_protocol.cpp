@@ -263,8 +263,10 @@ private slots:
                                                  << "0,0";
         QTest::newRow("S second field malformed") << QByteArray("S1;1 ;") << 0 << "flags"
                                                   << "0,0";
+        // Separators that end no field: the reply waits for its fields (the next request
+        // empties the buffer).
         QTest::newRow("S without fields") << QByteArray("S;;") << 0 << "flags,buffer"
-                                          << "1,1|";
+                                          << "1,1|S;;";
         QTest::newRow("r") << QByteArray("r25;") << 16 << "count"
                            << "25";
         QTest::newRow("r negative") << QByteArray("r-1;") << 16 << "count"
@@ -309,7 +311,7 @@ private slots:
             << "invalid 0 0 0 0 0 o2=0 mode=0 fan=1 aux=0 run=5 cyc=6 ref=100";
         QTest::newRow("c empty fields")
             << QByteArray("c;;;;;;;;;;;") << 0 << "status,buffer"
-            << "invalid 0 0 0 0 0 o2=0 mode=0 fan=0 aux=255 run=0 cyc=0 ref=42|";
+            << "invalid 0 0 0 0 0 o2=0 mode=0 fan=0 aux=255 run=0 cyc=0 ref=42|c;;;;;;;;;;;";
         QTest::newRow("G") << RecordExample << 20 << "record,stamp"
                            << "valid 51 49 45 40 21 o2=187 mode=3 fan=0 aux=0 run=125 cyc=37 "
                               "ref=100|30 14 07 03 2010";
@@ -370,6 +372,20 @@ private slots:
                                   << QString(Clock30);
         QTest::newRow("G letter alone") << QByteArrayList{"G", RecordExample.mid(1)} << "stamp"
                                         << "30 14 07 03 2010";
+        // The separator after the letter and an empty field end no field: the reply is not
+        // decoded before its last field has come whole.
+        QTest::newRow("c ';' after the letter, cut in the last field")
+            << QByteArrayList{"c;512;498;455;401;210;187;3;1;0;125;3", "7;"} << "status"
+            << StatusDecoded;
+        QTest::newRow("c empty fields, cut in the last field")
+            << QByteArrayList{"c512;;498;455;401;210;187;3;;1;0;125;3", "7;"} << "status"
+            << StatusDecoded;
+        QTest::newRow("G ';' after the letter, cut in the last field")
+            << QByteArrayList{"G;" + RecordExample.mid(1).chopped(2), "7;"} << "stamp"
+            << "30 14 07 03 2010";
+        QTest::newRow("S ';' after the letter, second field to come")
+            << QByteArrayList{"S;1;", "1;"} << "flags"
+            << "1,1";
     }
     void pieces() {
         QFETCH(QByteArrayList, pieces);

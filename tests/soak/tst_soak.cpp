@@ -1,8 +1,10 @@
 // The fault soak in short: 16 plants over one simulated day with dropped, garbled, split and
-// noisy replies and a gateway that cuts its connection; the tool's watch must neither crash
-// nor hang, file no record it was never sent, and the records must add up. The day lasts
-// only some 25 s, and a slow (sanitised) build spends much of it starting up and teaching
-// in, so replies are dropped and garbled more often than in the long soak: each kind of
+// noisy replies, noise with reply letters, replies cut short for good, two replies in one
+// arrival, valid but unusual forms, and a gateway that cuts its connection; the tool's watch must
+// neither crash nor hang, file no record it was never sent, and the records must add up. The day
+// lasts only some 25 s, and a slow (sanitised) build spends much of it starting up and teaching in,
+// so replies are dropped and garbled more often than in the long soak, and the meaner kinds
+// come often enough to occur in the few hundred replies of a loaded machine: each kind of
 // fault must occur.
 #include <QProcess>
 #include <QRegularExpression>
@@ -22,13 +24,12 @@ class TestSoak : public QObject {
 private slots:
     void oneDayOfFaults() {
         QProcess p;
-        p.start(QStringLiteral(O2_SOAK),
-                {QStringLiteral("--days"), QStringLiteral("1"), QStringLiteral("--plants"),
-                 QStringLiteral("16"), QStringLiteral("--seed"), QStringLiteral("7"),
-                 QStringLiteral("--time-factor"), QStringLiteral("60"), QStringLiteral("--every"),
-                 QStringLiteral("4"), QStringLiteral("--cut-every"), QStringLiteral("8"),
-                 QStringLiteral("--drop"), QStringLiteral("0.1"), QStringLiteral("--garble"),
-                 QStringLiteral("0.1"), QStringLiteral("--quiet")});
+        const QStringList args =
+            QStringLiteral("--days 1 --plants 16 --seed 7 --time-factor 60 --every 4 "
+                           "--cut-every 8 --drop 0.1 --garble 0.1 --letter-noise 0.06 "
+                           "--garble-any 0.04 --truncate 0.06 --double 0.06 --unusual 0.1 --quiet")
+                .split(QLatin1Char(' '));
+        p.start(QStringLiteral(O2_SOAK), args);
         QVERIFY(p.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, 240000);
         out = p.readAllStandardOutput();
@@ -38,6 +39,10 @@ private slots:
         // The faults were there...
         QVERIFY(figure("replies dropped by the gateway") > 0);
         QVERIFY(figure("replies garbled") > 0);
+        QVERIFY(figure("replies behind noise with a reply letter") > 0);
+        QVERIFY(figure("replies cut short for good") > 0);
+        QVERIFY(figure("replies with another reply in front") > 0);
+        QVERIFY(figure("replies and records in unusual valid forms") > 0);
         QVERIFY(figure("connections cut") > 0);
         QVERIFY(figure("reconnects") >= figure("connections cut"));
         QVERIFY(figure("records in the files") > 0);
@@ -50,7 +55,8 @@ private slots:
         QCOMPARE(figure("records still in the controllers"), 0);
         QCOMPARE(figure("waits that overran their time-out by more than the limit"), 0);
         QCOMPARE(figure("records lost on the wire (simulator's count)"),
-                 figure("'G' replies dropped") + figure("'G' replies cut off with the connection"));
+                 figure("'G' replies dropped") + figure("'G' replies cut off with the connection") +
+                     figure("'G' replies cut short for good"));
         QVERIFY(out.contains(": adds up\n  lost on the wire"));
         QCOMPARE(p.exitCode(), 0);
     }
