@@ -13,10 +13,9 @@
 namespace {
 
 // What the writer promises. Names that are not plain are not written here. With
-// kControlsBecomeBlanks a control character in a value is to read back as a blank; while it
-// is off, values holding one are not written here (a line break in a value would start a
-// line of its own).
-constexpr bool kControlsBecomeBlanks = false;
+// kControlsBecomeBlanks a control character in a value is to read back as a blank; with it
+// off, values holding one are not written here.
+constexpr bool kControlsBecomeBlanks = true;
 
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7f;
