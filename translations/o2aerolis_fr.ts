@@ -66,56 +66,12 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>watch [--at-start] [--every SEKUNDEN]</source>
-        <translation>watch [--at-start] [--every SECONDES]</translation>
-    </message>
-    <message>
-        <source>Anlage muss eine Adresse 1..32 sein: %1</source>
-        <translation>L&apos;installation doit être une adresse 1..32 : %1</translation>
-    </message>
-    <message>
-        <source>plants nimmt keine Argumente</source>
-        <translation>plants ne prend aucun argument</translation>
-    </message>
-    <message>
-        <source>status [--seconds N]</source>
-        <translation>status [--seconds N]</translation>
-    </message>
-    <message>
         <source>Anlage %1 antwortet nicht.</source>
         <translation>L&apos;installation %1 ne répond pas.</translation>
     </message>
     <message>
-        <source>mode PLANT MODE</source>
-        <translation>mode PLANT MODE</translation>
-    </message>
-    <message>
         <source>Betriebsart muss 0..3 sein: %1</source>
         <translation>Le mode de fonctionnement doit être 0..3 : %1</translation>
-    </message>
-    <message>
-        <source>set-clock PLANT</source>
-        <translation>set-clock PLANT</translation>
-    </message>
-    <message>
-        <source>clock PLANT</source>
-        <translation>clock PLANT</translation>
-    </message>
-    <message>
-        <source>start-pile PLANT [--name N] [--comment C] [--data-dir D]</source>
-        <translation>start-pile PLANT [--name N] [--comment C] [--data-dir D]</translation>
-    </message>
-    <message>
-        <source>end-pile PLANT [--force]</source>
-        <translation>end-pile PLANT [--force]</translation>
-    </message>
-    <message>
-        <source>setup PLANT [KEY=VALUE...]</source>
-        <translation>setup PLANT [KEY=VALUE...]</translation>
-    </message>
-    <message>
-        <source>readout PLANT... | all</source>
-        <translation>readout PLANT... | all</translation>
     </message>
     <message>
         <source>Anlage %1 hat keine laufende Miete.</source>
@@ -196,6 +152,10 @@
     <message>
         <source>PDF kann nicht geschrieben werden: %1</source>
         <translation>Impossible d&apos;écrire le PDF : %1</translation>
+    </message>
+    <message>
+        <source>Anlage muss eine Nummer %1..%2 sein: %3</source>
+        <translation>L&apos;installation doit être un numéro %1..%2 : %3</translation>
     </message>
 </context>
 <context>
