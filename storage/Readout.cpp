@@ -90,7 +90,8 @@ bool SaveStoredRecords(int plant, const View& view) {
              Texts::tr("TIMEOUT, bei der seriellen Kommunikation!\rBitte Kabel und PC- "
                        "Einstellung überprüfen!\rBitte Kabel und PC- Einstellung "
                        "überprüfen!"));
-    // Every line already reached the disk; a failing close can only lose the count.
+    // Every line is in the file; a failing close can only lose the count or the last
+    // line's commit to the device.
     const bool closed = MeasurementFile::CloseMeasurementFile(plant);
     call(view.setPanel3, QString());
     if (outcome == Outcome::WriteFailed || !closed)

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
+#include <future>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -40,6 +41,8 @@ struct OpenFile {
     // be taken back): the next line starts with one, so that it never merges into a
     // fragment.
     bool needsLineEnd = false;
+    // The commit of the last line appended, running while the next record is on the wire.
+    std::future<bool> commit;
 };
 
 OpenFile& current() {
@@ -157,8 +160,7 @@ Tail readTail(const QString& path) {
 
 // Pushes the written bytes to the storage device, so that a full or failing device is
 // reported now rather than lost after the count has been saved.
-bool commitToDevice(QFile& f) {
-    const int fd = f.handle();
+bool commitHandle(int fd) {
     if (fd < 0)
         return true;
 #ifdef Q_OS_WIN
@@ -167,6 +169,15 @@ bool commitToDevice(QFile& f) {
     // Devices and pipes that cannot be synchronised have nothing to commit.
     return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
 #endif
+}
+
+bool commitToDevice(QFile& f) {
+    return commitHandle(f.handle());
+}
+
+// Waits for the commit of the last line appended; false when it failed.
+bool finishCommit(OpenFile& of) {
+    return !of.commit.valid() || of.commit.get();
 }
 
 // Writes `bytes` whole or takes back what got through.
@@ -185,7 +196,8 @@ bool closeOpenFile() {
     OpenFile& of = current();
     if (!of.file)
         return true;
-    bool ok = commitToDevice(*of.file);
+    bool ok = finishCommit(of);
+    ok = commitToDevice(*of.file) && ok;
     of.file->close();
     ok = ok && of.file->error() == QFileDevice::NoError;
     of.file.reset();
@@ -331,6 +343,8 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     if (!Daten::isPlantAddress(plant) || !of.file || of.plant != plant)
         return false;
     tAnlageParameter& a = Daten::Anlage[plant];
+    // The line before may still be on its way to the device; its outcome is this call's too.
+    const bool committed = finishCommit(of);
     const int number = a.Anzahl + 1;
     QByteArray bytes = Win1252::encode(RecordLine(number, timeText, record)) + LineEnd;
     if (of.needsLineEnd)
@@ -341,10 +355,14 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     // Counted only once the line is in the file, so the count never runs ahead of it.
     a.Anzahl = number;
     ++written();
-    // On the device before the readout asks for the next record: a crash or power loss
-    // mid-readout costs at most the line in progress. A device that cannot commit stops
-    // the readout like a failed write, the line itself being in the file and counted.
-    return commitToDevice(*of.file);
+    // The line is in the file before the readout asks for the next record, so a crash of
+    // the program mid-readout costs at most the record on the wire. Its commit to the device
+    // (milliseconds on a disk, as long as a good part of a record's time on the line) runs
+    // while that record is on the wire; the next append or the close waits for it. A device that
+    // cannot commit stops the readout like a failed write, one record later, every line read being
+    // in the file and counted.
+    of.commit = std::async(std::launch::async, commitHandle, of.file->handle());
+    return committed;
 }
 
 bool CloseMeasurementFile(int plant) {
@@ -369,6 +387,7 @@ qint64 RecordsWritten() {
 
 void resetState() {
     OpenFile& of = current();
+    finishCommit(of);
     of.file.reset();
     of.plant = 0;
     of.needsLineEnd = false;
