@@ -13,8 +13,10 @@
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
-#include <future>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -41,8 +43,6 @@ struct OpenFile {
     // be taken back): the next line starts with one, so that it never merges into a
     // fragment.
     bool needsLineEnd = false;
-    // The commit of the last line appended, running while the next record is on the wire.
-    std::future<bool> commit;
 };
 
 OpenFile& current() {
@@ -175,9 +175,73 @@ bool commitToDevice(QFile& f) {
     return commitHandle(f.handle());
 }
 
+// Commits the last line appended on a thread of its own, while the next record is on the
+// wire. One commit at a time: the next one starts only after finish().
+class Committer {
+public:
+    ~Committer() {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_quit = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    void start(int fd) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { run(); });
+        m_fd = fd;
+        m_queued = m_pending = true;
+        m_changed.notify_all();
+    }
+
+    // Waits for the commit started last; false when it failed, true when there was none.
+    bool finish() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_queued; });
+        const bool ok = !m_pending || m_ok;
+        m_pending = false;
+        return ok;
+    }
+
+private:
+    void run() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_queued || m_quit; });
+            if (!m_queued)
+                return;
+            const int fd = m_fd;
+            lock.unlock();
+            const bool ok = commitHandle(fd);
+            lock.lock();
+            m_ok = ok;
+            m_queued = false;
+            m_changed.notify_all();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::thread m_thread;
+    int m_fd = -1;
+    bool m_queued = false;  // handed to the thread and not yet committed
+    bool m_pending = false; // its outcome not yet taken by finish()
+    bool m_ok = true;
+    bool m_quit = false;
+};
+
+Committer& committer() {
+    static Committer c;
+    return c;
+}
+
 // Waits for the commit of the last line appended; false when it failed.
-bool finishCommit(OpenFile& of) {
-    return !of.commit.valid() || of.commit.get();
+bool finishCommit() {
+    return committer().finish();
 }
 
 // Writes `bytes` whole or takes back what got through.
@@ -196,7 +260,7 @@ bool closeOpenFile() {
     OpenFile& of = current();
     if (!of.file)
         return true;
-    bool ok = finishCommit(of);
+    bool ok = finishCommit();
     ok = commitToDevice(*of.file) && ok;
     of.file->close();
     ok = ok && of.file->error() == QFileDevice::NoError;
@@ -344,7 +408,7 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
         return false;
     tAnlageParameter& a = Daten::Anlage[plant];
     // The line before may still be on its way to the device; its outcome is this call's too.
-    const bool committed = finishCommit(of);
+    const bool committed = finishCommit();
     const int number = a.Anzahl + 1;
     QByteArray bytes = Win1252::encode(RecordLine(number, timeText, record)) + LineEnd;
     if (of.needsLineEnd)
@@ -361,7 +425,7 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     // while that record is on the wire; the next append or the close waits for it. A device that
     // cannot commit stops the readout like a failed write, one record later, every line read being
     // in the file and counted.
-    of.commit = std::async(std::launch::async, commitHandle, of.file->handle());
+    committer().start(of.file->handle());
     return committed;
 }
 
@@ -387,7 +451,7 @@ qint64 RecordsWritten() {
 
 void resetState() {
     OpenFile& of = current();
-    finishCommit(of);
+    finishCommit();
     of.file.reset();
     of.plant = 0;
     of.needsLineEnd = false;
