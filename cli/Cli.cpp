@@ -63,9 +63,11 @@ struct Command {
     QStringList args;
 };
 
+// A usage error: why (may be empty when the usage line says it all); the command's usage
+// line follows it.
 class UsageError {
 public:
-    explicit UsageError(QString why) : text(std::move(why)) {}
+    explicit UsageError(QString why = QString()) : text(std::move(why)) {}
     QString text;
 };
 
@@ -87,17 +89,22 @@ int watchEvery(const QStringList& args) {
         if (args[i] == QLatin1String("--every") && i + 1 < args.size())
             every = args[++i].toInt(&ok);
         if (!ok || every < 0 || every > 86400)
-            throw UsageError(tr("watch [--at-start] [--every SEKUNDEN]"));
+            throw UsageError();
     }
     return every;
 }
 
+// A plant as the user names it: the number every window shows (address + DISPOFFSET - 1);
+// the result is its address.
 int parsePlant(const QString& text) {
     bool ok = false;
-    const int p = text.toInt(&ok);
-    if (!ok || !Daten::isPlantAddress(p))
-        throw UsageError(tr("Anlage muss eine Adresse 1..32 sein: %1").arg(text));
-    return p;
+    const int address = text.toInt(&ok) - KompUtils::DisplayOffset;
+    if (!ok || address < 1 || address > KompUtils::PlantCount)
+        throw UsageError(tr("Anlage muss eine Nummer %1..%2 sein: %3")
+                             .arg(KompUtils::DisplayNumber(1))
+                             .arg(KompUtils::DisplayNumber(KompUtils::PlantCount))
+                             .arg(text));
+    return address;
 }
 
 // The link and the teach-in, opened as the program opens them at start.
@@ -112,8 +119,9 @@ public:
         QObject::connect(&link, &Link::stopPollTimer, &poll, &TeachInPoll::StopTimer);
     }
 
-    // False when the link could not be opened; the status text says why.
-    bool open() {
+    // False when the link could not be opened; the status text says why. With `plants` only
+    // those are probed (the teach-in's probe and rules); else the full teach-in runs.
+    bool open(const QList<int>& plants) {
         Settings::open(ProgramDir::iniPath());
         Settings::LoadDisplaySettings();
         BaseTimeout = uint16_t(Settings::file().readInteger(Keys::Com, Keys::Timeout, 300));
@@ -136,6 +144,10 @@ public:
         if (!LinkOpen) {
             m_err << plain(link.status()) << '\n';
             return false;
+        }
+        if (!plants.isEmpty()) {
+            poll.ProbePlants(plants);
+            return true;
         }
         poll.TeachInPending = true;
         poll.TeachIn();
@@ -192,7 +204,7 @@ QJsonObject plantJson(int a) {
 
 int cmdPlants(const Command& c, Session&, QTextStream& out) {
     if (!c.args.isEmpty())
-        throw UsageError(tr("plants nimmt keine Argumente"));
+        throw UsageError();
     if (c.json) {
         QJsonArray all;
         for (int a = 1; a <= KompUtils::MaxPlants; ++a)
@@ -222,7 +234,7 @@ int cmdStatus(const Command& c, Session& s, QTextStream& out) {
         if (c.args[i] == QLatin1String("--seconds") && i + 1 < c.args.size())
             seconds = c.args[++i].toInt(&ok);
         if (!ok || seconds < 0)
-            throw UsageError(tr("status [--seconds N]"));
+            throw UsageError();
     }
     s.poll.StartTimer();
     Session::run(seconds * 1000);
@@ -234,6 +246,7 @@ int cmdStatus(const Command& c, Session& s, QTextStream& out) {
         const MeasurementRecord& r = Daten::LiveStatus[a];
         if (c.json) {
             all.append(QJsonObject{{"address", a},
+                                   {"number", KompUtils::DisplayNumber(a)},
                                    {"valid", r.Valid},
                                    {"t1", r.T1},
                                    {"t2", r.T2},
@@ -249,11 +262,11 @@ int cmdStatus(const Command& c, Session& s, QTextStream& out) {
             continue;
         }
         if (!r.Valid) {
-            out << a << "\t---\n";
+            out << KompUtils::DisplayNumber(a) << "\t---\n";
             continue;
         }
         out << QStringLiteral("%1\tT1 %2\tT2 %3\tT3 %4\tT4 %5\tT5 %6\tO2 %7\tRef %8\tFan %9\t")
-                   .arg(a)
+                   .arg(KompUtils::DisplayNumber(a))
                    .arg(r.T1)
                    .arg(r.T2)
                    .arg(r.T3)
@@ -281,7 +294,7 @@ bool requirePresent(int plant, QTextStream& err) {
 
 int cmdMode(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     if (c.args.size() != 2)
-        throw UsageError(tr("mode PLANT MODE"));
+        throw UsageError();
     const int plant = parsePlant(c.args[0]);
     bool ok = false;
     const int mode = c.args[1].toInt(&ok);
@@ -289,23 +302,26 @@ int cmdMode(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
         throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
     if (!requirePresent(plant, err))
         return Failed;
+    // The live display's guard: the mode changes only while a pile runs.
+    if (!PileFlow::ModeChangeAllowed(plant)) {
+        err << tr("Auf Anlage %1 läuft keine Miete.").arg(KompUtils::DisplayNumber(plant)) << '\n';
+        return Failed;
+    }
     s.poll.StopTimer();
-    const bool done = SetOperatingMode(plant, mode);
-    if (!done) {
+    if (!PileFlow::ChangeMode(plant, mode)) {
         err << plain(timeoutMessage()) << '\n';
         return Failed;
     }
-    Daten::LiveStatus[plant].Mode = Daten::Anlage[plant].Mode;
     if (c.json)
         out << QJsonDocument(plantJson(plant)).toJson(QJsonDocument::Indented);
     else
-        out << plant << "\tmode " << Daten::Anlage[plant].Mode << '\n';
+        out << KompUtils::DisplayNumber(plant) << "\tmode " << Daten::Anlage[plant].Mode << '\n';
     return Ok;
 }
 
 int cmdClock(const Command& c, Session& s, QTextStream& out, QTextStream& err, bool set) {
     if (c.args.size() != 1)
-        throw UsageError(set ? tr("set-clock PLANT") : tr("clock PLANT"));
+        throw UsageError();
     const int plant = parsePlant(c.args[0]);
     if (!requirePresent(plant, err))
         return Failed;
@@ -319,7 +335,9 @@ int cmdClock(const Command& c, Session& s, QTextStream& out, QTextStream& err, b
         return Failed;
     }
     if (c.json)
-        out << QJsonDocument(QJsonObject{{"address", plant}, {"clock", ClockText}})
+        out << QJsonDocument(QJsonObject{{"address", plant},
+                                         {"number", KompUtils::DisplayNumber(plant)},
+                                         {"clock", ClockText}})
                    .toJson(QJsonDocument::Indented);
     else
         out << ClockText << '\n';
@@ -329,18 +347,18 @@ int cmdClock(const Command& c, Session& s, QTextStream& out, QTextStream& err, b
 // The arguments of a command checked before the link is opened, so that a usage error is
 // told as such whatever the link does.
 void Validate(const Command& c) {
-    const auto count = [&](int n, const QString& form) {
+    const auto count = [&](int n) {
         if (c.args.size() != n)
-            throw UsageError(form);
+            throw UsageError();
     };
     if (c.name == QLatin1String("plants")) {
-        count(0, tr("plants nimmt keine Argumente"));
+        count(0);
     } else if (c.name == QLatin1String("status")) {
         if (!(c.args.isEmpty() || (c.args.size() == 2 && c.args[0] == QLatin1String("--seconds") &&
                                    c.args[1].toInt() >= 0 && !c.args[1].isEmpty())))
-            throw UsageError(tr("status [--seconds N]"));
+            throw UsageError();
     } else if (c.name == QLatin1String("mode")) {
-        count(2, tr("mode PLANT MODE"));
+        count(2);
         parsePlant(c.args[0]);
         bool ok = false;
         const int mode = c.args[1].toInt(&ok);
@@ -348,17 +366,17 @@ void Validate(const Command& c) {
             throw UsageError(tr("Betriebsart muss 0..3 sein: %1").arg(c.args[1]));
     } else if (c.name == QLatin1String("start-pile")) {
         if (c.args.isEmpty())
-            throw UsageError(tr("start-pile PLANT [--name N] [--comment C] [--data-dir D]"));
+            throw UsageError();
         parsePlant(c.args[0]);
         parseNaming(c.args.mid(1));
     } else if (c.name == QLatin1String("end-pile")) {
         if (c.args.isEmpty() || c.args.size() > 2 ||
             (c.args.size() == 2 && c.args[1] != QLatin1String("--force")))
-            throw UsageError(tr("end-pile PLANT [--force]"));
+            throw UsageError();
         parsePlant(c.args[0]);
     } else if (c.name == QLatin1String("setup")) {
         if (c.args.isEmpty())
-            throw UsageError(tr("setup PLANT [KEY=VALUE...]"));
+            throw UsageError();
         parsePlant(c.args[0]);
         for (const QString& a : c.args.mid(1))
             parseAssignment(a);
@@ -366,14 +384,31 @@ void Validate(const Command& c) {
         watchEvery(c.args);
     } else if (c.name == QLatin1String("readout")) {
         if (c.args.isEmpty())
-            throw UsageError(tr("readout PLANT... | all"));
+            throw UsageError();
         if (c.args != QStringList{QStringLiteral("all")})
             for (const QString& a : c.args)
                 parsePlant(a);
     } else if (c.name == QLatin1String("clock") || c.name == QLatin1String("set-clock")) {
-        count(1, c.name + QStringLiteral(" PLANT"));
+        count(1);
         parsePlant(c.args[0]);
     }
+}
+
+// The plants a command acts on by name, as addresses; empty for the commands that need the
+// whole plant table (plants, status, readout all, watch).
+QList<int> NamedPlants(const Command& c) {
+    static const QStringList onePlant = {QStringLiteral("mode"),      QStringLiteral("clock"),
+                                         QStringLiteral("set-clock"), QStringLiteral("start-pile"),
+                                         QStringLiteral("end-pile"),  QStringLiteral("setup")};
+    QList<int> plants;
+    if (onePlant.contains(c.name)) {
+        plants << parsePlant(c.args.value(0));
+    } else if (c.name == QLatin1String("readout") && c.args != QStringList{QStringLiteral("all")}) {
+        for (const QString& a : c.args)
+            if (!plants.contains(parsePlant(a)))
+                plants << parsePlant(a);
+    }
+    return plants;
 }
 
 } // namespace
@@ -413,12 +448,14 @@ int cmdReadout(const Command& c, Session& s, QTextStream& out, QTextStream& err)
             rc = Failed;
         if (c.json) {
             all.append(QJsonObject{{"address", plant},
+                                   {"number", KompUtils::DisplayNumber(plant)},
                                    {"ok", ok},
                                    {"records", records},
                                    {"count", a.Anzahl},
                                    {"file", a.Datei}});
         } else {
-            out << plant << '\t' << result << '\t' << records << '\t' << a.Datei << '\n';
+            out << KompUtils::DisplayNumber(plant) << '\t' << result << '\t' << records << '\t'
+                << a.Datei << '\n';
         }
         out.flush();
     }
@@ -521,7 +558,7 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
                 continue;
             const qint64 before = MeasurementFile::RecordsWritten();
             const bool ok = Readout::BackupStoredRecords(p, view);
-            out << p << '\t'
+            out << KompUtils::DisplayNumber(p) << '\t'
                 << (ok ? QCoreApplication::translate("TFAnzeige", "Ergebnis OK !")
                        : QCoreApplication::translate("TFAnzeige", "Fehler beim sichern!"))
                 << '\t' << MeasurementFile::RecordsWritten() - before << '\t' << a.Datei << '\n';
@@ -653,7 +690,7 @@ QPair<const SetupField*, int> parseAssignment(const QString& text) {
 void printSetup(int plant, const Command& c, QTextStream& out) {
     const tSetupValues& v = Daten::SetupValues;
     if (c.json) {
-        QJsonObject o{{"address", plant}};
+        QJsonObject o{{"address", plant}, {"number", KompUtils::DisplayNumber(plant)}};
         for (const SetupField& f : SetupFields)
             o.insert(QLatin1String(f.name), f.o2 ? v.*(f.member) / 10.0 : double(v.*(f.member)));
         out << QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -685,25 +722,33 @@ int cmdSetup(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     if (!assignments.isEmpty()) {
         tSetupValues v = Daten::SetupValues;
         const tSetupValues before = v;
-        // The dialog shows a loaded O2 pair with its gap; the user's values follow the same
-        // linking as typed into the fields, the on value first.
+        // As in the dialog, whose marks are cleared after loading: only the groups named here
+        // can be sent, and the loaded O2 pair is linked (as the dialog shows it) only when
+        // O2On or O2Off is given; the user's values then follow the linking as typed into the
+        // fields.
+        bool o2Named = false;
         SetupRules::O2Pair o2 = SetupRules::shownFromLoaded(v.O2On, v.O2Off);
         for (const auto& [f, value] : assignments) {
             if (f->member == &tSetupValues::O2On) {
+                o2Named = true;
                 o2.on = value;
                 o2 = SetupRules::afterOnChange(o2);
             } else if (f->member == &tSetupValues::O2Off) {
+                o2Named = true;
                 o2.off = value;
                 o2 = SetupRules::afterOffChange(o2);
             } else {
                 v.*(f->member) = value;
             }
         }
-        v.O2On = o2.on;
-        v.O2Off = o2.off;
+        if (o2Named) {
+            v.O2On = o2.on;
+            v.O2Off = o2.off;
+        }
+        // A named group is sent when it differs from what the controller holds.
         SetupChanges marks;
         marks.StorageInterval = v.StorageInterval != before.StorageInterval;
-        marks.O2Thresholds = v.O2On != before.O2On || v.O2Off != before.O2Off;
+        marks.O2Thresholds = o2Named && (v.O2On != before.O2On || v.O2Off != before.O2Off);
         marks.IntervalOn = v.IntervalOn != before.IntervalOn;
         marks.IntervalOff = v.IntervalOff != before.IntervalOff;
         marks.SafetyTimes = v.SafetyOn != before.SafetyOn || v.SafetyOff != before.SafetyOff;
@@ -750,7 +795,7 @@ PileNaming parseNaming(const QStringList& args) {
             n.hasDir = true;
             n.dir = QDir::toNativeSeparators(QDir(v).absolutePath()) + QDir::separator();
         } else {
-            throw UsageError(tr("start-pile PLANT [--name N] [--comment C] [--data-dir D]"));
+            throw UsageError();
         }
     }
     return n;
@@ -805,7 +850,7 @@ int cmdStartPile(const Command& c, Session& s, QTextStream& out, QTextStream& er
     if (c.json)
         out << QJsonDocument(plantJson(plant)).toJson(QJsonDocument::Indented);
     else
-        out << plant << '\t' << a.Name << '\t' << a.Datei << '\n';
+        out << KompUtils::DisplayNumber(plant) << '\t' << a.Name << '\t' << a.Datei << '\n';
     return Ok;
 }
 
@@ -838,10 +883,91 @@ int cmdEndPile(const Command& c, Session& s, QTextStream& out, QTextStream& err)
             << '\n';
         return Failed;
     }
-    out << plant << '\t' << records << '\t' << file << '\n'
+    out << KompUtils::DisplayNumber(plant) << '\t' << records << '\t' << file << '\n'
         << plain(pileText("Anlage ist ausgeschaltet!!\rEinschalten durch Start einer neuen Miete!"))
         << '\n';
     return Ok;
+}
+
+namespace {
+
+// Each command's usage line(s) and what it does, for its usage errors and COMMAND --help.
+struct CommandHelpEntry {
+    const char* name;
+    const char* form;
+    const char* help;
+};
+
+const CommandHelpEntry CommandHelps[] = {
+    {"plants", "plants", "The plant table after the teach-in."},
+    {"status", "status [--seconds N]", "Polls N seconds (17: one cycle), then the live status."},
+    {"mode", "mode PLANT MODE",
+     "Switches the operating mode (0..3) of a plant with a running pile, as the live\n"
+     "display's mode tabs do."},
+    {"clock", "clock PLANT", "The controller's clock text."},
+    {"set-clock", "set-clock PLANT", "Sends the PC's date and time, then shows the clock text."},
+    {"readout", "readout PLANT... | all",
+     "Reads the stored records into the measurement files; all: every running pile."},
+    {"start-pile", "start-pile PLANT [--name N] [--comment C] [--data-dir D]",
+     "Starts a new pile with the naming dialog's rules."},
+    {"end-pile", "end-pile PLANT [--force]",
+     "Reads the remaining records, then ends the pile; --force ends it even when the\n"
+     "readout failed."},
+    {"setup", "setup PLANT [KEY=VALUE...]",
+     "Shows the nine setup values; the groups named by assignments (O2 in vol%) are sent,\n"
+     "the O2 pair with the dialog's 0.2 vol% linking. KEYs: StorageInterval O2On O2Off\n"
+     "IntervalOn IntervalOff SafetyOn SafetyOff MaxOn MaxOff."},
+    {"watch", "watch [--at-start] [--every S]",
+     "Polls and reads out daily at the readout hour (ZEIT) until SIGINT/SIGTERM;\n"
+     "--at-start reads out at once, --every S every S seconds; reconnects to a gateway."},
+    {"series", "series FILE [--per-day]",
+     "The file's header fields and its nine series (--json: one document)."},
+    {"report",
+     "report log FILE --pdf OUT [--per-day] [--graph]\n"
+     "       report quality FILE --pdf OUT [--per-day] [--graph] [--hyg]\n"
+     "       report graph FILE --pdf OUT [--sheet env|fan] [--per-day] [--series NAMES]",
+     "Prints the measurement log, the quality-association protocol (--hyg: hygienisation)\n"
+     "or the graph report to a PDF; NAMES: T1..T5,T55,O2,LZ,ZYKL (comma-separated),\n"
+     "default: the graph window's boxes."},
+};
+
+const CommandHelpEntry* findCommandHelp(const QString& name) {
+    for (const CommandHelpEntry& e : CommandHelps)
+        if (name == QLatin1String(e.name))
+            return &e;
+    return nullptr;
+}
+
+// A form of several lines with its further lines indented under the first one's command.
+QString formAfter(const QString& prefix, const char* form) {
+    QString text = QLatin1String(form);
+    text.replace(QStringLiteral("\n       "),
+                 QLatin1Char('\n') + QString(prefix.size(), QLatin1Char(' ')));
+    return prefix + text + QLatin1Char('\n');
+}
+
+const char* const PlantNote = "PLANT is the plant number the windows show: the address 1..32 "
+                              "plus DISPOFFSET - 1.";
+
+} // namespace
+
+QString CommandUsage(const QString& name) {
+    const CommandHelpEntry* e = findCommandHelp(name);
+    if (!e)
+        return UsageText();
+    return formAfter(QStringLiteral("usage: o2aerolis-cli "), e->form);
+}
+
+QString CommandHelp(const QString& name) {
+    const CommandHelpEntry* e = findCommandHelp(name);
+    if (!e)
+        return UsageText();
+    QString text =
+        formAfter(QStringLiteral("usage: o2aerolis-cli [--dir DIR] [--json] "), e->form) +
+        QLatin1Char('\n') + QLatin1String(e->help) + QLatin1Char('\n');
+    if (QByteArray(e->form).contains("PLANT"))
+        text += QLatin1String(PlantNote) + QLatin1Char('\n');
+    return text;
 }
 
 QString UsageText() {
@@ -849,7 +975,7 @@ QString UsageText() {
         "usage: o2aerolis-cli [--dir DIR] [--json] COMMAND [ARGS]\n"
         "  plants                     the plant table after the teach-in\n"
         "  status [--seconds N]       poll N seconds (17), then the live status\n"
-        "  mode PLANT MODE            switch the operating mode (0..3)\n"
+        "  mode PLANT MODE            switch the operating mode (0..3) of a running pile\n"
         "  clock PLANT                the controller's clock text\n"
         "  set-clock PLANT            send the PC's date and time, then the clock text\n"
         "  readout PLANT... | all     read the stored records into the measurement files\n"
@@ -862,7 +988,8 @@ QString UsageText() {
         "                             until SIGINT/SIGTERM; --at-start reads out at once,\n"
         "                             --every S every S seconds; reconnects to a gateway;\n"
         "                             a failed readout: \"FEHLER ...\" on stderr, a nearly\n"
-        "                             full controller memory: \"DRINGEND ...\"\n");
+        "                             full controller memory: \"DRINGEND ...\"\n"
+        "  PLANT is the plant number the windows show (address 1..32 + DISPOFFSET - 1)\n");
     return linkCommands + FileCommandsUsage();
 }
 
@@ -883,6 +1010,11 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
     c.args = args;
     if (c.name == QLatin1String("--help") || c.name == QLatin1String("-h")) {
         out << UsageText();
+        return Ok;
+    }
+    if (findCommandHelp(c.name) &&
+        (c.args.contains(QStringLiteral("--help")) || c.args.contains(QStringLiteral("-h")))) {
+        out << CommandHelp(c.name);
         return Ok;
     }
     int fileRc = Ok;
@@ -920,10 +1052,19 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         err << tr("Unbekannter Befehl: %1").arg(c.name) << '\n' << UsageText();
         return Usage;
     }
+    // The plant numbers the user gives follow the display offset of the settings file.
+    ResetForCommand();
+    Settings::open(ProgramDir::iniPath());
+    Settings::LoadDisplaySettings();
+    QList<int> named;
     try {
         Validate(c);
+        named = NamedPlants(c);
     } catch (const UsageError& e) {
-        err << e.text << '\n' << UsageText();
+        if (!e.text.isEmpty())
+            err << e.text << '\n';
+        err << CommandUsage(c.name);
+        Settings::close();
         return Usage;
     }
     // Before anything is read or sent: a second process on the same link and files would
@@ -931,9 +1072,9 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
     DirLock lock(ProgramDir::path());
     if (!lock.acquire()) {
         err << lock.refusal() << '\n';
+        Settings::close();
         return Busy;
     }
-    ResetForCommand();
     // A failed settings write is said on the error output, once until one succeeds again.
     Settings::setWriteFailureHandler([&err](const QString& text) {
         err << plain(text) << '\n';
@@ -943,14 +1084,17 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
     {
         Session session(err);
         // Argument errors are found before the link is opened where possible; the handlers
-        // check them again once the plants are known.
-        if (!session.open()) {
+        // check them again once the plants are known. A command on named plants probes only
+        // those; the others teach in all plants.
+        if (!session.open(named)) {
             rc = NoLink;
         } else {
             try {
                 rc = handler(c, session);
             } catch (const UsageError& e) {
-                err << e.text << '\n' << UsageText();
+                if (!e.text.isEmpty())
+                    err << e.text << '\n';
+                err << CommandUsage(c.name);
                 rc = Usage;
             }
         }

@@ -19,6 +19,10 @@ enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoLink = 3, Busy = DirLock::BusyE
 int Run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 QString UsageText();
+// The usage line(s) of one command, for its usage errors; the whole text for an unknown one.
+QString CommandUsage(const QString& name);
+// COMMAND --help: the command's usage and what it does.
+QString CommandHelp(const QString& name);
 
 // The commands that work on files only, without the link or a teach-in. The report
 // command draws and so lives with the windows' library: the tool's main registers it when

@@ -150,14 +150,16 @@ int Series(const QStringList& args, bool json, QTextStream& out, QTextStream& er
         if (a == QLatin1String("--per-day")) {
             perDay = true;
         } else if (a.startsWith(QLatin1String("--")) || !file.isEmpty()) {
-            err << tr("series FILE [--per-day] [--json]") << '\n' << UsageText();
+            err << tr("series FILE [--per-day] [--json]") << '\n'
+                << CommandUsage(QStringLiteral("series"));
             return Usage;
         } else {
             file = a;
         }
     }
     if (file.isEmpty()) {
-        err << tr("series FILE [--per-day] [--json]") << '\n' << UsageText();
+        err << tr("series FILE [--per-day] [--json]") << '\n'
+            << CommandUsage(QStringLiteral("series"));
         return Usage;
     }
     OpenSettingsForFiles();

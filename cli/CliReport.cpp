@@ -232,7 +232,7 @@ int Report(const QStringList& args, QTextStream& out, QTextStream& err) {
     try {
         request = parse(args);
     } catch (const BadOption& e) {
-        err << e.text << '\n' << UsageText();
+        err << e.text << '\n' << CommandUsage(QStringLiteral("report"));
         return Usage;
     }
     OpenSettingsForFiles();

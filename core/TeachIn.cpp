@@ -71,18 +71,38 @@ void TeachInPoll::TeachIn() {
 }
 
 void TeachInPoll::ProbeAllPlants() {
+    QList<int> all;
+    for (int p = 1; p <= KompUtils::PlantCount; ++p)
+        all << p;
+    if (!probeAndSettle(all, true))
+        return;
+    StartTimer();
+    TeachInPending = false;
+}
+
+void TeachInPoll::ProbePlants(const QList<int>& plants) {
+    if (!LinkOpen || m_running)
+        return;
+    m_running = true;
+    probeAndSettle(plants, false);
+    StopTimer();
+    m_running = false;
+}
+
+bool TeachInPoll::probeAndSettle(const QList<int>& plants, bool withProgress) {
     StopTimer();
     Daten::ResetPlantTables();
     if (!linkComponentUsable())
-        return;
+        return false;
     const int count = KompUtils::PlantCount;
     for (int p = 1; p <= count; ++p)
         Daten::LoadPlantSettings(p);
     for (int p = 1; p <= count; ++p) {
-        emit teachInProgress(p);
-        ProbePlant(p);
+        if (withProgress)
+            emit teachInProgress(p);
+        if (plants.contains(p))
+            ProbePlant(p);
     }
-    StartTimer();
     for (int p = 1; p <= count; ++p) {
         tAnlageParameter& a = Daten::Anlage[p];
         if (a.Present && a.Mode == ModeSafety)
@@ -102,7 +122,7 @@ void TeachInPoll::ProbeAllPlants() {
             break;
         }
     }
-    TeachInPending = false;
+    return true;
 }
 
 void TeachInPoll::LeseTimerTimer() {

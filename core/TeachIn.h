@@ -5,6 +5,7 @@
 // tests drive the same object without a window.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
@@ -35,6 +36,11 @@ public:
     void StopTimer();
     bool isRunning() const { return m_running; }
 
+    // The teach-in's probe and its consistency rules for the named plants only: every other
+    // address stays absent and is sent nothing. The poll is left stopped and the teach-in
+    // stays pending. For the tool's commands that act on named plants.
+    void ProbePlants(const QList<int>& plants);
+
     // The poll tick; public so that tests can step the poll by hand.
     void LeseTimerTimer();
 
@@ -49,6 +55,9 @@ signals:
 
 private:
     void ProbeAllPlants();
+    // Probes `plants` (in address order) and applies the consistency rules to every plant;
+    // false (tables left reset) when the link component is not usable.
+    bool probeAndSettle(const QList<int>& plants, bool withProgress);
     static bool linkComponentUsable();
 
     bool m_running = false;

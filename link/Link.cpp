@@ -313,12 +313,15 @@ void Link::SendFrame(uint8_t address, const QByteArray& text) {
     if (!LinkOpen)
         return;
     if (LinkLayer == 1) {
-        if (ClientSocket1.state() == QAbstractSocket::ConnectedState)
+        // Handed to the system at once rather than on the next pass of the event loop: the
+        // controller is idle until the request is on the wire.
+        if (ClientSocket1.state() == QAbstractSocket::ConnectedState) {
             ClientSocket1.write(QByteArray(1, char(address)) + text);
+            ClientSocket1.flush();
+        }
     } else if (ComPort1.isOpen()) {
-        const char a = char(address);
-        ComPort1.write(&a, 1);
-        ComPort1.write(text);
+        ComPort1.write(QByteArray(1, char(address)) + text);
+        ComPort1.flush();
     }
 }
 

@@ -169,7 +169,8 @@ bool SaveStoredRecords(int plant, const View& view) {
              Texts::tr("TIMEOUT, bei der seriellen Kommunikation!\rBitte Kabel und PC- "
                        "Einstellung überprüfen!\rBitte Kabel und PC- Einstellung "
                        "überprüfen!"));
-    // Every line already reached the disk; a failing close can only lose the count.
+    // Every line is in the file; a failing close can only lose the count or the last
+    // line's commit to the device.
     bool settingsFailed = false;
     const bool closed = CloseAfterReadout(plant, &settingsFailed);
     call(view.setPanel3, QString());

@@ -210,7 +210,7 @@
     </message>
     <message>
         <source>Anl %1: %2 Datensätze im Speicher der Steuerung (höchstens 1000)</source>
-        <translation>plant %1: %2 records in the controller&apos;s memory (at most 1000)</translation>
+        <translation>plant %1: %2 records in the controller's memory (at most 1000)</translation>
     </message>
     <message>
         <source>health [--json]</source>
@@ -219,6 +219,10 @@
     <message>
         <source>Einstellungsdatei nicht gefunden: %1</source>
         <translation>Settings file not found: %1</translation>
+    </message>
+<message>
+        <source>Anlage muss eine Nummer %1..%2 sein: %3</source>
+        <translation>The plant must be a number %1..%2: %3</translation>
     </message>
 </context>
 <context>
@@ -306,7 +310,11 @@
         <source>Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1</source>
         <translation>Gaps in the record (longer than 2 × the median spacing): %1</translation>
     </message>
-</context>
+<message>
+        <source>kältester Fühler</source>
+        <translation>coolest sensor</translation>
+    </message>
+    </context>
 <context>
     <name>Kommunikation::Link</name>
     <message>

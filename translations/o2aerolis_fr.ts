@@ -204,6 +204,10 @@
         <source>PDF kann nicht geschrieben werden: %1</source>
         <translation>Impossible d'écrire le PDF : %1</translation>
     </message>
+<message>
+        <source>Anlage muss eine Nummer %1..%2 sein: %3</source>
+        <translation>L'installation doit être un numéro %1..%2 : %3</translation>
+    </message>
 </context>
 <context>
     <name>Daten</name>
@@ -304,9 +308,13 @@
     </message>
     <message>
         <source>Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1</source>
-        <translation>Lacunes de l&apos;enregistrement (plus de 2 × l&apos;écart médian) : %1</translation>
+        <translation>Lacunes de l'enregistrement (plus de 2 × l'écart médian) : %1</translation>
     </message>
-</context>
+<message>
+        <source>kältester Fühler</source>
+        <translation>sonde la plus froide</translation>
+    </message>
+    </context>
 <context>
     <name>Kommunikation::Link</name>
     <message>

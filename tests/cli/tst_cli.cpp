@@ -345,24 +345,42 @@ private slots:
         QTest::addColumn<QStringList>("assignments");
         QTest::addColumn<QList<QByteArray>>("sent");
         QTest::addColumn<QByteArray>("shown");
-        QTest::newRow("read only") << QStringList{} << QList<QByteArray>{}
-                                   << QByteArray("StorageInterval=15\nO2On=5.0\nO2Off=7.0\n");
+        QTest::addColumn<int>("loadedOn"); // the O2 pair the controller holds, in tenths
+        QTest::addColumn<int>("loadedOff");
+        QTest::newRow("read only")
+            << QStringList{} << QList<QByteArray>{}
+            << QByteArray("StorageInterval=15\nO2On=5.0\nO2Off=7.0\n") << 50 << 70;
         QTest::newRow("storage interval")
             << QStringList{"StorageInterval=20"} << QList<QByteArray>{"\x02I0020"}
-            << QByteArray("StorageInterval=20\n");
+            << QByteArray("StorageInterval=20\n") << 50 << 70;
         QTest::newRow("O2 on pushes off")
             << QStringList{"O2On=7.5"} << QList<QByteArray>{"\x02p00750077"}
-            << QByteArray("O2On=7.5\nO2Off=7.7\n");
+            << QByteArray("O2On=7.5\nO2Off=7.7\n") << 50 << 70;
         QTest::newRow("two groups in order") << QStringList{"MaxOff=90", "IntervalOn=12"}
                                              << QList<QByteArray>{"\x02"
                                                                   "E0012",
                                                                   "\x02N01200090"}
-                                             << QByteArray("MaxOff=90\n");
+                                             << QByteArray("MaxOff=90\n") << 50 << 70;
+        // A pair held on above off stays as it is unless O2 is named.
+        QTest::newRow("other group, O2 pair on above off")
+            << QStringList{"MaxOn=100"} << QList<QByteArray>{"\x02N01000060"}
+            << QByteArray("O2On=7.0\nO2Off=5.0\n") << 70 << 50;
+        QTest::newRow("other group, O2 pair too close")
+            << QStringList{"StorageInterval=30"} << QList<QByteArray>{"\x02I0030"}
+            << QByteArray("O2On=5.0\nO2Off=5.1\n") << 50 << 51;
+        // Named, the pair follows the dialog's linking from the pair as shown.
+        QTest::newRow("O2 off named, pair on above off")
+            << QStringList{"O2Off=6.0"} << QList<QByteArray>{"\x02p00480060"}
+            << QByteArray("O2On=4.8\nO2Off=6.0\n") << 70 << 50;
     }
     void setup() {
         QFETCH(QStringList, assignments);
         QFETCH(QList<QByteArray>, sent);
         QFETCH(QByteArray, shown);
+        QFETCH(int, loadedOn);
+        QFETCH(int, loadedOff);
+        simulator->plant(2).o2On = loadedOn;
+        simulator->plant(2).o2Off = loadedOff;
         useTcp();
         const Result r =
             run(QStringList{QStringLiteral("setup"), QStringLiteral("2")} + assignments);
@@ -495,6 +513,157 @@ private slots:
         QVERIFY(!again.err.contains("Windows"));
     }
 
+    // Plants are named and shown by the numbers the windows show (address + DISPOFFSET - 1).
+    void plantNumbers_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("readout by shown number")
+            << QStringList{"readout", "34"} << 0 << QByteArray("34\tErgebnis OK !\t")
+            << QByteArray();
+        QTest::newRow("absent plant by shown number")
+            << QStringList{"clock", "35"} << 1 << QByteArray()
+            << QByteArray("Anlage 35 antwortet nicht.");
+        QTest::newRow("mode by shown number")
+            << QStringList{"mode", "36", "2"} << 0 << QByteArray("36\tmode 2") << QByteArray();
+        QTest::newRow("address below the shown range")
+            << QStringList{"mode", "2", "1"} << 2 << QByteArray() << QByteArray("33..64 sein: 2");
+        QTest::newRow("above the shown range")
+            << QStringList{"readout", "65"} << 2 << QByteArray() << QByteArray("33..64 sein: 65");
+        QTest::newRow("json keeps address and number")
+            << QStringList{"--json", "clock", "34"} << 0
+            << QByteArray("\"address\": 2,\n    \"clock\"") << QByteArray();
+    }
+    void plantNumbers() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        simulator->addStoredRecords(2, 1);
+        QVERIFY(simulator->listenTcp(0));
+        writeIni("LAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" +
+                 QByteArray::number(simulator->tcpPort()) + "\r\nTIMEOUT=40\r\nDISPOFFSET=33\r\n");
+        const Result r = run(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.out.contains(out), r.out.constData());
+        QVERIFY2(r.err.contains(err), r.err.constData());
+        if (args.contains(QStringLiteral("--json")))
+            QCOMPARE(QJsonDocument::fromJson(r.out).object().value("number").toInt(), 34);
+        if (code == 2)
+            QVERIFY(simulator->frames().isEmpty());
+    }
+
+    // A command on named plants probes those only and sends nothing to any other address;
+    // the commands on the whole table teach in all 32.
+    void probesOnlyNamedPlants_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QList<int>>("addressed");
+        QTest::newRow("clock") << QStringList{"clock", "2"} << QList<int>{2};
+        QTest::newRow("set-clock") << QStringList{"set-clock", "2"} << QList<int>{2};
+        QTest::newRow("mode") << QStringList{"mode", "4", "2"} << QList<int>{4};
+        QTest::newRow("readout two") << QStringList{"readout", "4", "2"} << QList<int>{2, 4};
+        QTest::newRow("setup") << QStringList{"setup", "2", "MaxOn=100"} << QList<int>{2};
+        QTest::newRow("start-pile") << QStringList{"start-pile", "6"} << QList<int>{6};
+        QTest::newRow("end-pile") << QStringList{"end-pile", "4"} << QList<int>{4};
+        QTest::newRow("absent plant") << QStringList{"clock", "3"} << QList<int>{3};
+        QList<int> all;
+        for (int a = 1; a <= 32; ++a)
+            all << a;
+        QTest::newRow("readout all") << QStringList{"readout", "all"} << all;
+        QTest::newRow("plants") << QStringList{"plants"} << all;
+    }
+    void probesOnlyNamedPlants() {
+        QFETCH(QStringList, args);
+        QFETCH(QList<int>, addressed);
+        useTcp();
+        run(args);
+        QSet<int> seen;
+        for (const QByteArray& f : simulator->frames())
+            seen.insert(quint8(f.at(0)));
+        QCOMPARE(seen, QSet<int>(addressed.begin(), addressed.end()));
+    }
+
+    // The probe of one plant keeps the teach-in's rules: a running pile without a file gets
+    // one, safety mode is shown as O2 control.
+    void oneProbeKeepsTheTeachInRules() {
+        simulator->plant(2).mode = 4;
+        useTcp();
+        const Result r =
+            run({QStringLiteral("--json"), QStringLiteral("setup"), QStringLiteral("2")});
+        QCOMPARE(r.code, 0);
+        IniFile ini(dir->filePath(QStringLiteral("O2_Aerolis.ini")));
+        QVERIFY(ini.readString("2", "Datei", QString()).contains(QStringLiteral("Anl-Nr2_")));
+        QVERIFY(ini.readString("4", "Datei", QString()).isEmpty()); // not probed, not touched
+        const Result m =
+            run({QStringLiteral("--json"), QStringLiteral("end-pile"), QStringLiteral("6")});
+        QCOMPARE(m.code, 1); // switched off: no pile to end, nothing switched
+        QVERIFY(m.err.contains("Auf Anlage 6 l\xc3\xa4uft keine Miete."));
+    }
+
+    // The live display's guard: no mode change without a running pile, and nothing sent.
+    void modeRefusedWithoutPile() {
+        useTcp();
+        const Result r = run({QStringLiteral("mode"), QStringLiteral("6"), QStringLiteral("1")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("Auf Anlage 6 l\xc3\xa4uft keine Miete."), r.err.constData());
+        for (const QByteArray& f : simulator->frames())
+            QVERIFY2(f == "\x06"
+                          "B" ||
+                         f == "\x06"
+                              "S",
+                     f.constData());
+        QCOMPARE(simulator->plant(6).mode, 3);
+    }
+
+    // A usage error shows its command's usage line, not the whole list; COMMAND --help shows
+    // that command's help.
+    void usage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::addColumn<QByteArray>("notShown");
+        QTest::newRow("mode without its mode")
+            << QStringList{"mode", "2"} << 2 << QByteArray("usage: o2aerolis-cli mode PLANT MODE\n")
+            << QByteArray("start-pile");
+        QTest::newRow("mode out of range, reason and line")
+            << QStringList{"mode", "2", "7"} << 2
+            << QByteArray("Betriebsart muss 0..3 sein: 7\nusage: o2aerolis-cli mode PLANT MODE\n")
+            << QByteArray("readout");
+        QTest::newRow("setup key")
+            << QStringList{"setup", "2", "Foo=1"} << 2
+            << QByteArray("usage: o2aerolis-cli setup PLANT [KEY=VALUE...]") << QByteArray("watch");
+        QTest::newRow("watch") << QStringList{"watch", "--every", "x"} << 2
+                               << QByteArray("usage: o2aerolis-cli watch [--at-start] [--every S]")
+                               << QByteArray("plants");
+        QTest::newRow("series") << QStringList{"series"} << 2
+                                << QByteArray("usage: o2aerolis-cli series FILE [--per-day]")
+                                << QByteArray("mode PLANT");
+        QTest::newRow("mode --help")
+            << QStringList{"mode", "--help"} << 0
+            << QByteArray("usage: o2aerolis-cli [--dir DIR] [--json] mode PLANT MODE\n\nSwitches")
+            << QByteArray("start-pile");
+        QTest::newRow("readout --help")
+            << QStringList{"readout", "-h"} << 0 << QByteArray("DISPOFFSET") << QByteArray("setup");
+        QTest::newRow("report --help")
+            << QStringList{"report", "--help"} << 0
+            << QByteArray("\n" + QByteArray(42, ' ') + "report graph FILE")
+            << QByteArray("series FILE");
+    }
+    void usage() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QByteArray, shown);
+        QFETCH(QByteArray, notShown);
+        useTcp();
+        const Result r = run(args);
+        QCOMPARE(r.code, code);
+        const QByteArray text = code == 0 ? r.out : r.err;
+        QVERIFY2(text.contains(shown), text.constData());
+        QVERIFY2(!text.contains(notShown), text.constData());
+        QVERIFY(simulator->frames().isEmpty());
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("linkUp");
@@ -505,7 +674,7 @@ private slots:
         QTest::newRow("unknown command")
             << QStringList{"frobnicate"} << true << 2 << QByteArray("usage:");
         QTest::newRow("plant out of range")
-            << QStringList{"mode", "33", "1"} << true << 2 << QByteArray("1..32");
+            << QStringList{"mode", "33", "1"} << true << 2 << QByteArray("1..32 sein: 33");
         QTest::newRow("mode out of range")
             << QStringList{"mode", "2", "4"} << true << 2 << QByteArray("0..3");
         QTest::newRow("setup out of range")
