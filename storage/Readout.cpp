@@ -169,8 +169,7 @@ bool SaveStoredRecords(int plant, const View& view) {
              Texts::tr("TIMEOUT, bei der seriellen Kommunikation!\rBitte Kabel und PC- "
                        "Einstellung überprüfen!\rBitte Kabel und PC- Einstellung "
                        "überprüfen!"));
-    // Every line is in the file; a failing close can only lose the count or the last
-    // line's commit to the device.
+    // Every line already reached the disk; a failing close can only lose the count.
     bool settingsFailed = false;
     const bool closed = CloseAfterReadout(plant, &settingsFailed);
     call(view.setPanel3, QString());

@@ -14,10 +14,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -159,7 +156,8 @@ Tail readTail(const QString& path) {
 
 // Pushes the written bytes to the storage device, so that a full or failing device is
 // reported now rather than lost after the count has been saved.
-bool commitHandle(int fd) {
+bool commitToDevice(QFile& f) {
+    const int fd = f.handle();
     if (fd < 0)
         return true;
 #ifdef Q_OS_WIN
@@ -168,79 +166,6 @@ bool commitHandle(int fd) {
     // Devices and pipes that cannot be synchronised have nothing to commit.
     return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
 #endif
-}
-
-bool commitToDevice(QFile& f) {
-    return commitHandle(f.handle());
-}
-
-// Commits the last line appended on a thread of its own, while the next record is on the
-// wire. One commit at a time: the next one starts only after finish().
-class Committer {
-public:
-    ~Committer() {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_quit = true;
-        }
-        m_changed.notify_all();
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-
-    void start(int fd) {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_thread.joinable())
-            m_thread = std::thread([this] { run(); });
-        m_fd = fd;
-        m_queued = m_pending = true;
-        m_changed.notify_all();
-    }
-
-    // Waits for the commit started last; false when it failed, true when there was none.
-    bool finish() {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_queued; });
-        const bool ok = !m_pending || m_ok;
-        m_pending = false;
-        return ok;
-    }
-
-private:
-    void run() {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        for (;;) {
-            m_changed.wait(lock, [this] { return m_queued || m_quit; });
-            if (!m_queued)
-                return;
-            const int fd = m_fd;
-            lock.unlock();
-            const bool ok = commitHandle(fd);
-            lock.lock();
-            m_ok = ok;
-            m_queued = false;
-            m_changed.notify_all();
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::thread m_thread;
-    int m_fd = -1;
-    bool m_queued = false;  // handed to the thread and not yet committed
-    bool m_pending = false; // its outcome not yet taken by finish()
-    bool m_ok = true;
-    bool m_quit = false;
-};
-
-Committer& committer() {
-    static Committer c;
-    return c;
-}
-
-// Waits for the commit of the last line appended; false when it failed.
-bool finishCommit() {
-    return committer().finish();
 }
 
 // Writes `bytes` whole or takes back what got through.
@@ -261,8 +186,7 @@ bool closeOpenFile() {
     OpenFile& of = current();
     if (!of.file)
         return true;
-    bool ok = finishCommit();
-    ok = commitToDevice(*of.file) && ok;
+    bool ok = commitToDevice(*of.file);
     of.file->close();
     ok = ok && of.file->error() == QFileDevice::NoError;
     of.file.reset();
@@ -416,8 +340,6 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     if (!Daten::isPlantAddress(plant) || !of.file || of.plant != plant)
         return false;
     tAnlageParameter& a = Daten::Anlage[plant];
-    // The line before may still be on its way to the device; its outcome is this call's too.
-    const bool committed = finishCommit();
     const int number = a.Anzahl + 1;
     QByteArray bytes = Win1252::encode(RecordLine(number, timeText, record)) + LineEnd;
     if (of.needsLineEnd)
@@ -428,14 +350,10 @@ bool AppendMeasurementRecord(int plant, const QString& timeText, const Measureme
     // Counted only once the line is in the file, so the count never runs ahead of it.
     a.Anzahl = number;
     ++written();
-    // The line is in the file before the readout asks for the next record, so a crash of
-    // the program mid-readout costs at most the record on the wire. Its commit to the device
-    // (milliseconds on a disk, as long as a good part of a record's time on the line) runs
-    // while that record is on the wire; the next append or the close waits for it. A device that
-    // cannot commit stops the readout like a failed write, one record later, every line read being
-    // in the file and counted.
-    committer().start(of.file->handle());
-    return committed;
+    // On the device before the readout asks for the next record: a crash or power loss
+    // mid-readout costs at most the line in progress. A device that cannot commit stops
+    // the readout like a failed write, the line itself being in the file and counted.
+    return commitToDevice(*of.file);
 }
 
 bool CloseMeasurementFile(int plant) {
@@ -512,7 +430,6 @@ qint64 RecordsWritten() {
 
 void resetState() {
     OpenFile& of = current();
-    finishCommit();
     of.file.reset();
     of.plant = 0;
     of.needsLineEnd = false;

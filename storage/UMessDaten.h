@@ -46,11 +46,9 @@ bool NewMeasurementFile(int plant, const QDate& today = QDate::currentDate());
 // whole is removed again.
 bool OpenMeasurementFile(int plant, const QDate& today = QDate::currentDate());
 
-// Appends record number Anzahl + 1 and starts its commit to the storage device, which the
-// next append or the close waits for. When the line is written Anzahl is increased; when it
-// could not be written the file is left as it was before the call (no partial line) and
-// Anzahl is unchanged. False also when the commit of the line before failed (this line is
-// written and counted all the same).
+// Appends record number Anzahl + 1 and commits it to the storage device. On success Anzahl
+// is increased; when the line could not be written the file is left as it was before the
+// call (no partial line) and Anzahl is unchanged.
 bool AppendMeasurementRecord(int plant, const QString& timeText, const MeasurementRecord& record);
 
 // Closes the open file (committing it to the storage device) and writes the plant's Anzahl
