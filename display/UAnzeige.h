@@ -110,6 +110,10 @@ public:
     // True while a flow or a readout waits for a controller.
     bool isBusy() const { return m_busy > 0; }
 
+    // Every way of leaving the window (close button, Escape, "Ende") ends here: refused while
+    // busy; else the refresh tick stops and the poll is left as it was when the window opened.
+    void reject() override;
+
 protected:
     void retranslateUi() override;
     bool event(QEvent* e) override;
@@ -164,6 +168,7 @@ private:
     QLabel* m_panels[4] = {};
     int m_heartbeat = 0;
     int m_busy = 0;
+    bool m_pollWasRunning = false; // the poll's state when the window opened
     int m_shownModeTab = 0;
     bool m_backupShown = false; // the status grid's title holds the last run's time
 };
