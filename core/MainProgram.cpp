@@ -51,6 +51,7 @@ TFMain::Hooks MainProgram::makeHooks() {
     h.stopPoll = [this](TFMain&) { m_poll->StopTimer(); };
     h.closeSerialPort = [this](TFMain&) { m_link->ComPort1.close(); };
     h.closeSocket = [this](TFMain&) { m_link->SchliesseSocketVerbindung(500); };
+    h.busy = [this](TFMain&) { return m_poll->isRunning(); };
     h.retranslateStatus = [this](TFMain& w) {
         if (!m_link->status().isEmpty())
             w.setStatusText(m_link->status());
@@ -104,6 +105,7 @@ void MainProgram::connectPoll() {
         w->Anzeige1()->hide();
         w->LadeLabel()->hide();
         w->setEnabled(true);
+        w->busyEnded();
     });
 }
 

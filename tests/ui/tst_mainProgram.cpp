@@ -109,6 +109,57 @@ private slots:
         QVERIFY(!program.poll().LeseTimer.isActive());
     }
 
+    // Closing the main window while the start-up teach-in probes (inside the window's
+    // start-up on the serial line, after the connect on TCP) is put off until the teach-in
+    // is over: the program then ends, and the new file name of the running pile is stored.
+    void closeDuringStartTeachIn_data() {
+        QTest::addColumn<bool>("tcp");
+        QTest::newRow("serial line") << false;
+        QTest::newRow("TCP") << true;
+    }
+    void closeDuringStartTeachIn() {
+        QFETCH(bool, tcp);
+        sim::Simulator controllers;
+        for (int a = 1; a <= 32; ++a)
+            controllers.plant(a).present = true;
+        controllers.plant(4).switchedOn = true;
+        controllers.plant(4).storing = true;
+        if (tcp) {
+            QVERIFY(controllers.listenTcp(0));
+            writeIni("[COM]\r\nLAYER=1\r\nNETADR=127.0.0.1\r\nNETPORT=" +
+                     QByteArray::number(controllers.tcpPort()) + "\r\nTIMEOUT=20\r\n");
+        } else {
+            const QString pty = controllers.openPty();
+            QVERIFY(!pty.isEmpty());
+            writeIni("[COM]\r\nCOM=3\r\nPORT3=" + pty.toUtf8() + "\r\n");
+        }
+        // The title bar's close, as soon as the teach-in shows its progress.
+        bool closedInTeachIn = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            TFMain* w = TFMain::instance();
+            if (w && w->LadeLabel()->isVisible()) {
+                closer.stop();
+                closedInTeachIn = true;
+                w->close();
+            }
+        });
+        closer.start(5);
+        MainProgram program;
+        QSignalSpy ended(&program.window(), &TFMain::closed);
+        QTRY_VERIFY_WITH_TIMEOUT(closedInTeachIn, 10000);
+        // Ended once, after the program's loop took over (the spy exists only from here on).
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+        QVERIFY(!program.window().isVisible());
+        QVERIFY(!program.poll().TeachInPending);
+        QVERIFY(!program.link().ComPort1.isOpen());
+        QCOMPARE(program.link().ClientSocket1.state(), QAbstractSocket::UnconnectedState);
+        IniFile ini(ProgramDir::iniPath());
+        const QString file = ini.readString(Keys::plantSection(4), Keys::Datei, QString());
+        QVERIFY(!file.isEmpty());
+        QCOMPARE(file, Daten::Anlage[4].Datei);
+    }
+
     // With the link down the teach-in does nothing visible and stays due.
     void teachInWithLinkDown() {
         writeIni("[COM]\r\nCOM=6\r\nPORT6=/nonexistent/tty\r\n");
