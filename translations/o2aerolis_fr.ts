@@ -62,6 +62,10 @@
         <source>Kein Drucker vorhanden.<byte value="xd"/>Der Ausdruck wurde als PDF gespeichert:<byte value="xd"/>%1</source>
         <translation>Aucune imprimante disponible.<byte value="xd"/>L&apos;impression a été enregistrée en PDF :<byte value="xd"/>%1</translation>
     </message>
+    <message>
+        <source>PDF kann nicht geschrieben werden: %1<byte value="xd"/>%2</source>
+        <translation>Impossible d&apos;écrire le PDF : %1<byte value="xd"/>%2</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
