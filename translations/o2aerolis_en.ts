@@ -303,6 +303,10 @@
         <source>Asynchroner Socket-Fehler %d</source>
         <translation>Asynchronous socket error %d</translation>
     </message>
+    <message>
+        <source>Serielle Verbindung verloren</source>
+        <translation>Serial connection lost</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>

@@ -303,6 +303,10 @@
         <source>Asynchroner Socket-Fehler %d</source>
         <translation>Erreur de socket asynchrone %d</translation>
     </message>
+    <message>
+        <source>Serielle Verbindung verloren</source>
+        <translation>Connexion série perdue</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
