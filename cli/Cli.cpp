@@ -538,9 +538,16 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     // True when the gateway link was down and a new connection is under way. Tried after
     // every readout as well as on the tick: readouts that follow each other closely would
     // otherwise always be running when the tick comes.
+    // On the serial line a lost port is opened again quietly; the connect event it raises
+    // teaches in, as on TCP.
     const auto reconnect = [&] {
-        if (LinkLayer != 1 || LinkOpen ||
-            s.link.ClientSocket1.state() != QAbstractSocket::UnconnectedState)
+        if (LinkOpen)
+            return false;
+        if (LinkLayer != 1) {
+            s.link.TryReconnect();
+            return true;
+        }
+        if (s.link.ClientSocket1.state() != QAbstractSocket::UnconnectedState)
             return false;
         s.link.OpenLink();
         return true;
@@ -592,8 +599,8 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
     // A readout waits for the gateway: started on a link that is down or still connecting,
     // every plant would fail and the day's readout would be spent.
     const auto linkReady = [&] {
-        return LinkLayer != 1 || (LinkOpen && !s.poll.TeachInPending &&
-                                  s.link.ClientSocket1.state() == QAbstractSocket::ConnectedState);
+        return LinkOpen && !s.poll.TeachInPending &&
+               (LinkLayer != 1 || s.link.ClientSocket1.state() == QAbstractSocket::ConnectedState);
     };
 
     Settings::ComputeBackupDue();
@@ -605,7 +612,8 @@ int cmdWatch(const Command& c, Session& s, QTextStream& out, QTextStream& err) {
             return;
         if (QDateTime::currentDateTime() >= Settings::BackupDue) {
             runReadout();
-            Settings::BackupDue = Settings::BackupDue.addDays(1);
+            Settings::BackupDue =
+                Settings::NextBackupDue(Settings::BackupDue, Settings::ReadoutHour);
         }
     });
     tick.start(1000);

@@ -26,6 +26,8 @@ MainProgram::MainProgram()
     connectLink();
     connectPoll();
     Messages::reportSettingsFailures();
+    // A link that goes down comes back by itself, with a teach-in (the connect event).
+    m_link->setReconnecting(true);
     m_main = std::make_unique<TFMain>(makeHooks());
     new TFAktiv(m_main.get()); // the busy window of every readout, kept by the main window
     connectMenus();
@@ -50,9 +52,13 @@ TFMain::Hooks MainProgram::makeHooks() {
             m_poll->TeachIn();
         }
     };
-    h.stopPoll = [this](TFMain&) { m_poll->StopTimer(); };
+    h.stopPoll = [this](TFMain&) {
+        m_link->setReconnecting(false);
+        m_poll->StopTimer();
+    };
     h.closeSerialPort = [this](TFMain&) { m_link->ComPort1.close(); };
     h.closeSocket = [this](TFMain&) { m_link->SchliesseSocketVerbindung(500); };
+    h.busy = [this](TFMain&) { return m_poll->isRunning(); };
     h.retranslateStatus = [this](TFMain& w) {
         if (!m_link->status().isEmpty())
             w.setStatusText(m_link->status());
@@ -106,6 +112,7 @@ void MainProgram::connectPoll() {
         w->Anzeige1()->hide();
         w->LadeLabel()->hide();
         w->setEnabled(true);
+        w->busyEnded();
         // Paths of a Windows installation that the teach-in took over are told once.
         const QString notice = Daten::TakePathNotices();
         if (!notice.isEmpty())
@@ -123,7 +130,7 @@ void MainProgram::connectMenus() {
     }
     if (QAction* a = m_main->menuItem(QStringLiteral("AnlagenEinlernenItem"))) {
         a->setEnabled(true);
-        connect(a, &QAction::triggered, this, &MainProgram::RequestTeachIn);
+        connect(a, &QAction::triggered, this, &MainProgram::AnlagenEinlernenClick);
     }
     if (QAction* a = m_main->menuItem(QStringLiteral("ProgrammSetupItem"))) {
         a->setEnabled(true);
@@ -170,6 +177,15 @@ void MainProgram::connectMenus() {
 void MainProgram::RequestTeachIn() {
     m_poll->TeachInPending = true;
     m_poll->TeachIn();
+}
+
+void MainProgram::AnlagenEinlernenClick() {
+    // With the link down it is opened first: on the serial line at once, on TCP the connect
+    // event then runs the teach-in.
+    if (!LinkOpen &&
+        (LinkLayer != 1 || m_link->ClientSocket1.state() == QAbstractSocket::UnconnectedState))
+        m_link->OpenLink();
+    RequestTeachIn();
 }
 
 void MainProgram::ProgrammSetupClick() {

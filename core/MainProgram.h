@@ -21,8 +21,10 @@ public:
     Kommunikation::Link& link() { return *m_link; }
     TeachInPoll& poll() { return *m_poll; }
 
-    // "Anlagen einlernen": a teach-in is due; it runs now when the link is open.
+    // A teach-in is due; it runs now when the link is open.
     void RequestTeachIn();
+    // "Anlagen einlernen": opens the link when it is down, then RequestTeachIn.
+    void AnlagenEinlernenClick();
     // "Programm &Setup": the PC setup dialog, then a teach-in when the link changed.
     void ProgrammSetupClick();
 

@@ -60,7 +60,9 @@ inline const QString Komm = QStringLiteral("Komm");
 inline const QString Datei = QStringLiteral("Datei");
 inline const QString Pfad = QStringLiteral("Pfad");
 inline const QString Anzahl = QStringLiteral("Anzahl");
-inline QString plantSection(int address) { return QString::number(address); }
+inline QString plantSection(int address) {
+    return QString::number(address);
+}
 } // namespace Keys
 
 namespace Settings {
@@ -87,12 +89,17 @@ inline int ReadoutHour = 0; // 0 = no daily readout, 1..24
 inline bool BackupEnabled = false;
 inline QDateTime BackupDue;
 
+// The readout time on a calendar day in local time: the day's date at the clock hour, or the
+// midnight that ends the day for hour 24.
+QDateTime ReadoutTimeOn(const QDate& day, int readoutHour);
 // When the next daily readout is due, from `now`.
 QDateTime BackupDueFor(int readoutHour, const QDateTime& now);
+// The readout after the one due at `due`: the next calendar day at the same clock hour.
+QDateTime NextBackupDue(const QDateTime& due, int readoutHour);
 void ComputeBackupDue(const QDateTime& now = QDateTime::currentDateTime());
 
-// Reads DISPOFFSET, ZEIT, Metric, REFTEMP, SHOWREF into the display and program settings
-// and rebuilds the reference caption.
+// Reads DISPOFFSET, ZEIT (outside 0..24 reads as 0), Metric, REFTEMP, SHOWREF into the display and
+// program settings and rebuilds the reference caption.
 void LoadDisplaySettings();
 
 void resetState();

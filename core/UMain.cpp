@@ -392,12 +392,26 @@ void TFMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Ending inside a teach-in would release the settings file under its writes, and during
+    // the start-up before the program's loop could end on it.
+    if (!m_closed && m_hooks.busy && m_hooks.busy(*this)) {
+        m_closePutOff = true;
+        event->ignore();
+        return;
+    }
     if (!m_closed) {
         m_closing = true;
         FormClose();
         m_closing = false;
     }
     event->accept();
+}
+
+void TFMain::busyEnded() {
+    if (!m_closePutOff)
+        return;
+    m_closePutOff = false;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void TFMain::FormClose() {

@@ -40,6 +40,9 @@ public:
         std::function<void(TFMain&)> closeSocket;
         // After a language switch: the status line again, in the new language.
         std::function<void(TFMain&)> retranslateStatus;
+        // True while the program must not end (a teach-in runs): a close is then put off
+        // until busyEnded().
+        std::function<bool(TFMain&)> busy;
     };
 
     // Runs FormCreate: the window is shown when the constructor returns.
@@ -48,6 +51,10 @@ public:
 
     // The one main window while it exists, else nullptr.
     static TFMain* instance();
+
+    // The busy hook no longer holds: a close asked for meanwhile runs now, from the event
+    // loop (during the start-up that is once the program's loop runs).
+    void busyEnded();
 
     Hooks& hooks() { return m_hooks; }
 
@@ -112,6 +119,7 @@ private:
     Hooks m_hooks;
     bool m_closing = false;
     bool m_closed = false;
+    bool m_closePutOff = false;
 
     QWidget* m_panel = nullptr;
     QLabel* m_programLogo = nullptr;

@@ -242,8 +242,12 @@ void TFPC_Setup::Button1Click() {
 }
 
 void TFPC_Setup::CancelBtnClick() {
-    m_linkChanged = false;
     reject();
+}
+
+void TFPC_Setup::reject() {
+    m_linkChanged = false;
+    Retranslatable<QDialog>::reject();
 }
 
 void TFPC_Setup::OKBtnClick() {

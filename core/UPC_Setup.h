@@ -62,6 +62,10 @@ public:
 
     void SetRefTempUnit(double value);
 
+    // "Abbrechen", Escape and the title bar's close all end here: nothing is taken over and
+    // no teach-in follows.
+    void reject() override;
+
 protected:
     void retranslateUi() override;
 

@@ -106,7 +106,7 @@ bool BackupDueAt(const QDateTime& now) {
 }
 
 void AdvanceBackupDue() {
-    Settings::BackupDue = Settings::BackupDue.addDays(1);
+    Settings::BackupDue = Settings::NextBackupDue(Settings::BackupDue, Settings::ReadoutHour);
 }
 
 QString BackupHeading(const QDateTime& now) {

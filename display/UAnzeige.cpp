@@ -69,6 +69,8 @@ const char* const TimeoutText =
 
 TFAnzeige::TFAnzeige(QWidget* parent) : Retranslatable<QDialog>(parent) {
     g_instance = this;
+    if (TeachInPoll* poll = TeachInPoll::current())
+        m_pollWasRunning = poll->LeseTimer.isActive();
     FormCreate();
 }
 
@@ -423,8 +425,20 @@ void TFAnzeige::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    StopTimer();
-    Retranslatable<QDialog>::closeEvent(e);
+    Retranslatable<QDialog>::closeEvent(e); // runs reject()
+}
+
+void TFAnzeige::reject() {
+    if (isBusy())
+        return;
+    DispTimer.stop();
+    if (TeachInPoll* poll = TeachInPoll::current()) {
+        if (m_pollWasRunning)
+            poll->StartTimer();
+        else
+            poll->StopTimer();
+    }
+    Retranslatable<QDialog>::reject();
 }
 
 void TFAnzeige::scaleCanvas() {

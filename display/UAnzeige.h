@@ -113,6 +113,10 @@ public:
     // True while a flow or a readout waits for a controller.
     bool isBusy() const { return m_busy > 0; }
 
+    // Every way of leaving the window (close button, Escape, "Ende") ends here: refused while
+    // busy; else the refresh tick stops and the poll is left as it was when the window opened.
+    void reject() override;
+
 protected:
     void retranslateUi() override;
     bool event(QEvent* e) override;
@@ -168,6 +172,7 @@ private:
     BackupAlarmLabel* m_backupAlarm = nullptr;
     int m_heartbeat = 0;
     int m_busy = 0;
+    bool m_pollWasRunning = false; // the poll's state when the window opened
     int m_shownModeTab = 0;
     bool m_readoutRuns = false; // the daily readout runs: its stopped ticks stay stopped
     bool m_backupShown = false; // the status grid's title holds the last run's time

@@ -179,6 +179,11 @@ Link::Link(QObject* parent) : QObject(parent) {
     connect(&ClientSocket1, &QTcpSocket::connected, this, &Link::ClientSocket1Connect);
     connect(&ClientSocket1, &QTcpSocket::disconnected, this, &Link::ClientSocket1Disconnect);
     connect(&ClientSocket1, &QTcpSocket::errorOccurred, this, &Link::ClientSocket1Error);
+    // Queued: the port is closed after its own error signal has returned.
+    connect(&ComPort1, &QSerialPort::errorOccurred, this, &Link::ComPort1Error,
+            Qt::QueuedConnection);
+    Reconnect1.setInterval(ReconnectIntervalMs);
+    connect(&Reconnect1, &QTimer::timeout, this, &Link::Reconnect1Timer);
     s_current = this;
     SetFrameSink([this](uint8_t address, const QByteArray& text) { SendFrame(address, text); });
 }
@@ -188,6 +193,7 @@ Link::~Link() {
     ClientSocket1.disconnect(this);
     ComPort1.disconnect(this);
     Timeout1.disconnect(this);
+    Reconnect1.disconnect(this);
     ClientSocket1.abort();
     if (s_current == this) {
         s_current = nullptr;
@@ -243,6 +249,8 @@ void Link::SchliesseSocketVerbindung(int ms) {
 }
 
 void Link::OpenLink() {
+    Reconnect1.stop();
+    m_quietTry = false;
     if (ComPort1.isOpen()) {
         emit stopPollTimer();
         ComPort1.close();
@@ -260,40 +268,16 @@ void Link::OpenLink() {
 
     if (LinkLayer == 1 && !NetAddress.isEmpty()) {
         LinkOpen = false;
-        const quint16 port = quint16(std::clamp(NetPort, 0, 65535));
         // Reported before connecting, so that an error raised at once is not overwritten.
         setStatus(QT_TR_NOOP("Baue Netzwerkverbindung auf......"));
-        if (IsNumericIP(NetAddress)) {
-            m_clientAddress = NetAddress;
-            m_clientHost.clear();
-            const QHostAddress address(NetAddress);
-            if (address.isNull())
-                ClientSocket1.connectToHost(NetAddress, port); // fails as an unknown host
-            else
-                ClientSocket1.connectToHost(address, port);
-        } else {
-            m_clientAddress.clear();
-            m_clientHost = NetAddress;
-            ClientSocket1.connectToHost(NetAddress, port);
-        }
+        connectClient();
         LongTimeout = PlusMs(BaseTimeout, 300);
         RecordTimeout = PlusMs(BaseTimeout, 600);
         return;
     }
 
     LinkLayer = 0;
-    ComPort1.setBaudRate(BaudRate(BaudIndex));
-    ComPort1.setDataBits(QSerialPort::Data8);
-    ComPort1.setParity(QSerialPort::NoParity);
-    ComPort1.setStopBits(QSerialPort::OneStop);
-    ComPort1.setFlowControl(QSerialPort::NoFlowControl);
-    if (PortExists(ComPort1.portName()))
-        ComPort1.open(QIODevice::ReadWrite);
-    if (ComPort1.isOpen()) {
-        // Pseudo-terminals refuse the modem lines; that is no reason to give up the port.
-        ComPort1.setDataTerminalReady(true);
-        ComPort1.setRequestToSend(true);
-        ComPort1.clearError();
+    if (openSerialPort()) {
         setStatus(QT_TR_NOOP("Serielle Verbindung auf :"),
                   QStringLiteral("COM") + QString::number(ComNumber));
         emit startPollTimer();
@@ -303,10 +287,94 @@ void Link::OpenLink() {
             tr("Fehler beim Öffnen der seriellen Schnittstelle !\rBitte überprüfen!!"));
         setStatus(QT_TR_NOOP("Keine Verbindung\rBitte Kabel und PC- Einstellung überprüfen!"));
         LinkOpen = false;
+        armReconnect();
     }
     BaseTimeout = SerialBaseTimeout;
     LongTimeout = SerialBaseTimeout + 300;
     RecordTimeout = SerialBaseTimeout + 600;
+}
+
+void Link::connectClient() {
+    const quint16 port = quint16(std::clamp(NetPort, 0, 65535));
+    if (IsNumericIP(NetAddress)) {
+        m_clientAddress = NetAddress;
+        m_clientHost.clear();
+        const QHostAddress address(NetAddress);
+        if (address.isNull())
+            ClientSocket1.connectToHost(NetAddress, port); // fails as an unknown host
+        else
+            ClientSocket1.connectToHost(address, port);
+    } else {
+        m_clientAddress.clear();
+        m_clientHost = NetAddress;
+        ClientSocket1.connectToHost(NetAddress, port);
+    }
+}
+
+bool Link::openSerialPort() {
+    ComPort1.setBaudRate(BaudRate(BaudIndex));
+    ComPort1.setDataBits(QSerialPort::Data8);
+    ComPort1.setParity(QSerialPort::NoParity);
+    ComPort1.setStopBits(QSerialPort::OneStop);
+    ComPort1.setFlowControl(QSerialPort::NoFlowControl);
+    if (PortExists(ComPort1.portName()))
+        ComPort1.open(QIODevice::ReadWrite);
+    if (!ComPort1.isOpen())
+        return false;
+    // Pseudo-terminals refuse the modem lines; that is no reason to give up the port.
+    ComPort1.setDataTerminalReady(true);
+    ComPort1.setRequestToSend(true);
+    ComPort1.clearError();
+    return true;
+}
+
+void Link::setReconnecting(bool on) {
+    m_reconnect = on;
+    if (!on)
+        Reconnect1.stop();
+    else if (!LinkOpen)
+        armReconnect();
+}
+
+void Link::armReconnect() {
+    if (m_reconnect && !Reconnect1.isActive())
+        Reconnect1.start();
+}
+
+void Link::Reconnect1Timer() {
+    if (LinkOpen || !m_reconnect) {
+        Reconnect1.stop();
+        return;
+    }
+    TryReconnect();
+}
+
+void Link::TryReconnect() {
+    if (LinkOpen)
+        return;
+    // A try opens and closes the line; inside an exchange's wait it waits for the next tick.
+    if (IsWaiting())
+        return;
+    if (LinkLayer == 1) {
+        if (NetAddress.isEmpty() || ClientSocket1.state() != QAbstractSocket::UnconnectedState)
+            return;
+        qCDebug(lcLink) << "reconnect try" << NetAddress << NetPort;
+        m_quietTry = true;
+        connectClient();
+        return;
+    }
+    if (ComPort1.isOpen())
+        return;
+    ComPort1.setPortName(SerialPortName(ComNumber));
+    if (!openSerialPort())
+        return;
+    qCDebug(lcLink) << "serial line back" << ComPort1.portName();
+    Reconnect1.stop();
+    setStatus(QT_TR_NOOP("Serielle Verbindung auf :"),
+              QStringLiteral("COM") + QString::number(ComNumber));
+    LinkOpen = true;
+    emit startPollTimer();
+    emit connected();
 }
 
 void Link::SendFrame(uint8_t address, const QByteArray& text) {
@@ -350,6 +418,8 @@ void Link::ClientSocket1Read() {
 }
 
 void Link::ClientSocket1Connect() {
+    m_quietTry = false;
+    Reconnect1.stop();
     ClientSocket1.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     setStatus(QT_TR_NOOP("Netzwerkverbindung zu :"), NetAddress);
     LinkOpen = true;
@@ -359,9 +429,13 @@ void Link::ClientSocket1Connect() {
 }
 
 void Link::ClientSocket1Disconnect() {
+    // A close of our own has taken the link down first; only a lost one is tried again.
+    const bool lost = LinkOpen;
     setStatus(QT_TR_NOOP("Netzwerkverbindung ist inaktiv !"));
     emit stopPollTimer();
     LinkOpen = false;
+    if (lost)
+        armReconnect();
 }
 
 void Link::ClientSocket1Error(QAbstractSocket::SocketError error) {
@@ -371,11 +445,33 @@ void Link::ClientSocket1Error(QAbstractSocket::SocketError error) {
     qCDebug(lcLink) << "socket error" << error << ClientSocket1.errorString();
     LinkOpen = false;
     emit stopPollTimer();
+    armReconnect();
+    // A reconnect try that fails leaves the report of the first failure standing.
+    if (m_quietTry) {
+        m_quietTry = false;
+        return;
+    }
     setStatus(QT_TR_NOOP("Fehler beim Öffnen der Netzerkverbindung!\rBitte Kabel und PC- "
                          "Einstellung überprüfen!"));
     emit enableMainWindow();
     emit errorReport(tr("Asynchroner Socket-Fehler %d")
                          .replace(QStringLiteral("%d"), QString::number(SocketErrorNumber(error))));
+}
+
+void Link::ComPort1Error(QSerialPort::SerialPortError error) {
+    // A vanished device (an adapter pulled) reports a resource error; a line whose far end
+    // hung up (a pseudo-terminal) a read error at every readiness of the line, on and on.
+    // Every later exchange would time out on either.
+    if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) ||
+        !ComPort1.isOpen())
+        return;
+    qCDebug(lcLink) << "serial line lost" << ComPort1.portName() << ComPort1.errorString();
+    emit stopPollTimer();
+    LinkOpen = false;
+    ComPort1.close();
+    ComPort1.clearError();
+    setStatus(QT_TR_NOOP("Serielle Verbindung verloren"));
+    armReconnect();
 }
 
 } // namespace Kommunikation

@@ -59,6 +59,9 @@ public:
     QSerialPort ComPort1;
     QTcpSocket ClientSocket1;
     QTimer Timeout1;
+    // Opens a link that is down again, every ReconnectIntervalMs while enabled.
+    QTimer Reconnect1;
+    static constexpr int ReconnectIntervalMs = 3000;
 
     void ReadLinkSettings();
     void OpenLink();
@@ -66,6 +69,15 @@ public:
     void SchliesseSocketVerbindung(int ms);
     void StartReplyTimer(int ms);
     void StopReplyTimer();
+
+    // A link that is lost (or could not be opened) is opened again by Reconnect1: quietly,
+    // never while an exchange waits, and `connected` is raised once it stands, on either
+    // link. Off until enabled; disabling also stops a pending try.
+    void setReconnecting(bool on);
+    bool reconnecting() const { return m_reconnect; }
+    // One quiet try to open the lost link now, whether or not reconnecting is on: nothing
+    // while the link is open or connecting or an exchange waits.
+    void TryReconnect();
 
     // What the TCP client was given by the last OpenLink: a numeric address or a host name
     // to be resolved (the other one is empty).
@@ -84,7 +96,8 @@ signals:
     void startPollTimer();
     void stopPollTimer();
     void enableMainWindow();
-    // The TCP connection is up; the teach-in starts here.
+    // The TCP connection is up, or a lost link of either kind stands again; the teach-in
+    // starts here.
     void connected();
 
 private slots:
@@ -93,13 +106,22 @@ private slots:
     void ClientSocket1Connect();
     void ClientSocket1Disconnect();
     void ClientSocket1Error(QAbstractSocket::SocketError error);
+    void ComPort1Error(QSerialPort::SerialPortError error);
     void Timeout1Timer();
+    void Reconnect1Timer();
 
 private:
     // `source` is a QT_TR_NOOP text, kept untranslated so that status() can follow a
     // language switch; `suffix` is data (a port, an address).
     void setStatus(const char* source, const QString& suffix = QString());
     void closeClient(int ms);
+    // Opens ComPort1 with the installation's line settings; true when it is open.
+    bool openSerialPort();
+    void connectClient();
+    void armReconnect();
+
+    bool m_reconnect = false;
+    bool m_quietTry = false; // a reconnect try is under way: its failure is no news
 
     QString m_clientAddress;
     QString m_clientHost;

@@ -227,6 +227,7 @@ bool BandReport::exportPdf(const QString& path) {
     // The document is made in memory and replaces the file only when it was written whole:
     // the PDF writer reports no write errors, so a full disk would otherwise leave a cut-off
     // file reported as written, and an earlier PDF of that name would be gone already.
+    m_writeError.clear();
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     int pages = 0;
@@ -242,13 +243,20 @@ bool BandReport::exportPdf(const QString& path) {
     QSaveFile file(path);
     file.setDirectWriteFallback(true); // a device such as /dev/stdout, or a kept file in a
                                        // directory we may not create in
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_writeError = file.errorString();
         return false;
+    }
     if (file.write(document.data()) != document.data().size()) {
+        m_writeError = file.errorString();
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit()) {
+        m_writeError = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 void BandReport::preview(QWidget* parent) {
@@ -273,8 +281,15 @@ bool BandReport::print(QWidget* parent) {
             QCoreApplication::translate("BandReport", "PDF-Dateien (*.pdf)"));
         if (path.isEmpty())
             return false;
-        if (!exportPdf(path))
+        if (!exportPdf(path)) {
+            // An empty report leaves nothing to write; anything else is said, with the reason.
+            if (!m_writeError.isEmpty())
+                Messages::error(QCoreApplication::translate(
+                                    "BandReport", "PDF kann nicht geschrieben werden: %1\r%2")
+                                    .arg(QDir::toNativeSeparators(path), m_writeError),
+                                parent);
             return false;
+        }
         Messages::information(
             QCoreApplication::translate(
                 "BandReport",

@@ -115,16 +115,20 @@ public:
     // Writes the report as a PDF; false when it could not be written or had no pages
     // (then no file is left behind).
     bool exportPdf(const QString& path);
+    // Why the last exportPdf could not write its file; empty when it did or had no pages.
+    QString writeError() const { return m_writeError; }
     // The modal print preview (which can print itself).
     void preview(QWidget* parent = nullptr);
     // Prints at once on the default printer; without a printer asks for a PDF file, writes
-    // it and says where it went. False when nothing was printed.
+    // it and says where it went, or in an error box why it could not. False when nothing was
+    // printed.
     bool print(QWidget* parent = nullptr);
 
     int pagesPrinted() const { return m_pages; }
 
 private:
     int m_pages = 0;
+    QString m_writeError;
 };
 
 } // namespace Report

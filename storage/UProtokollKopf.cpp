@@ -108,13 +108,9 @@ void TFProtokKopf::retranslateUi() {
     Button1->setText(tr("Druck-Vorschau"));
 }
 
-bool TFProtokKopf::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        FormActivate();
-    return Retranslatable<QDialog>::event(e);
-}
-
 void TFProtokKopf::FormActivate() {
+    // Runs once, when the dialog opens: what is typed afterwards stays until OK or
+    // "Ignorieren", whatever windows come and go in between.
     // setText clears each entry's modified mark, so OK writes only what is typed after this.
     const IniFile& ini = Settings::file();
     Edit1->setText(ini.readString(Keys::Firma, Keys::Titel, kDefaultTitel));
@@ -174,6 +170,4 @@ void TFProtokKopf::Button1Click() {
         report->preview(this);
     }
     Button1->setEnabled(true);
-    // Coming back from the preview is a reactivation: the entries show the stored lines.
-    FormActivate();
 }

@@ -40,7 +40,6 @@ public:
 
 protected:
     void retranslateUi() override;
-    bool event(QEvent* e) override;
 
 private:
     // The sample preview's callbacks.

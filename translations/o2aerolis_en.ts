@@ -69,6 +69,10 @@
         <source>Kein Drucker vorhanden.<byte value="xd" />Der Ausdruck wurde als PDF gespeichert:<byte value="xd" />%1</source>
         <translation>No printer available.<byte value="xd" />The printout was saved as PDF:<byte value="xd" />%1</translation>
     </message>
+    <message>
+        <source>PDF kann nicht geschrieben werden: %1<byte value="xd"/>%2</source>
+        <translation>Cannot write the PDF: %1<byte value="xd"/>%2</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -352,6 +356,10 @@
     <message>
         <source>Asynchroner Socket-Fehler %d</source>
         <translation>Asynchronous socket error %d</translation>
+    </message>
+    <message>
+        <source>Serielle Verbindung verloren</source>
+        <translation>Serial connection lost</translation>
     </message>
 </context>
 <context>

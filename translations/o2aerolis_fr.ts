@@ -69,6 +69,10 @@
         <source>Kein Drucker vorhanden.<byte value="xd" />Der Ausdruck wurde als PDF gespeichert:<byte value="xd" />%1</source>
         <translation>Aucune imprimante disponible.<byte value="xd" />L'impression a été enregistrée en PDF :<byte value="xd" />%1</translation>
     </message>
+    <message>
+        <source>PDF kann nicht geschrieben werden: %1<byte value="xd"/>%2</source>
+        <translation>Impossible d&apos;écrire le PDF : %1<byte value="xd"/>%2</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -352,6 +356,10 @@
     <message>
         <source>Asynchroner Socket-Fehler %d</source>
         <translation>Erreur de socket asynchrone %d</translation>
+    </message>
+    <message>
+        <source>Serielle Verbindung verloren</source>
+        <translation>Connexion série perdue</translation>
     </message>
 </context>
 <context>

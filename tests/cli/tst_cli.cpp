@@ -1,4 +1,5 @@
 // The command-line tool as a user runs it: the real binary against the simulator.
+#include "SocatPair.h"
 #include "core/Daten.h"
 #include "core/DirLock.h"
 #include "core/IniFile.h"
@@ -338,6 +339,42 @@ private slots:
         QCOMPARE(r.code, 0);
         QVERIFY2(r.err.isEmpty(), r.err.constData());
         QVERIFY(!QFileInfo::exists(lockPath));
+    }
+
+    // The serial line's far end goes away and comes back under the same name: watch opens
+    // the port again, teaches in and reads out as it does after a gateway that came back.
+    void watchSurvivesALostSerialLine() {
+        if (!SocatPair::available())
+            QSKIP("socat is not installed");
+        for (int a = 1; a <= 32; ++a)
+            simulator->plant(a).present = true; // no silent addresses to wait out
+        SocatPair pair(dir->filePath(QStringLiteral("plc")), dir->filePath(QStringLiteral("pc")));
+        QVERIFY(pair.start());
+        QVERIFY(simulator->openSerial(pair.a()));
+        writeIni("COM=3\r\nPORT3=" + pair.b().toUtf8() + "\r\n");
+        QProcess p;
+        p.start(QStringLiteral(O2_CLI),
+                {QStringLiteral("--dir"), dir->path(), QStringLiteral("watch"),
+                 QStringLiteral("--every"), QStringLiteral("1")});
+        QVERIFY(p.waitForStarted(5000));
+        QByteArray out;
+        const auto okLines = [&] {
+            out += p.readAllStandardOutput();
+            return out.count("Ergebnis OK !");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(okLines() >= 2, 30000);
+
+        pair.stop();
+        simulator->close();
+        QTest::qWait(1500); // readouts while the line is gone
+        QVERIFY(pair.start());
+        QVERIFY(simulator->openSerial(pair.a()));
+        okLines();
+        const int before = int(out.count("Ergebnis OK !"));
+        QTRY_VERIFY_WITH_TIMEOUT(okLines() >= before + 2, 30000);
+        p.terminate();
+        QTRY_VERIFY_WITH_TIMEOUT(p.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(p.exitCode(), 0);
     }
 
     // Assignments send only the changed groups, with the dialog's O2 linking, then read back.

@@ -22,14 +22,21 @@ private slots:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("due");
         const QDate d(2026, 3, 14);
-        QTest::newRow("24 at 23:30") << 24 << QDateTime(d, QTime(23, 30))
-                                     << QDateTime(d.addDays(1), QTime(0, 0));
-        QTest::newRow("14 at 14:00:00") << 14 << QDateTime(d, QTime(14, 0))
-                                        << QDateTime(d, QTime(14, 0));
-        QTest::newRow("14 at 14:00:01") << 14 << QDateTime(d, QTime(14, 0, 1))
-                                        << QDateTime(d.addDays(1), QTime(14, 0));
-        QTest::newRow("3 in the morning") << 3 << QDateTime(d, QTime(1, 0))
-                                          << QDateTime(d, QTime(3, 0));
+        QTest::newRow("24 at 23:30")
+            << 24 << QDateTime(d, QTime(23, 30)) << QDateTime(d.addDays(1), QTime(0, 0));
+        QTest::newRow("14 at 14:00:00")
+            << 14 << QDateTime(d, QTime(14, 0)) << QDateTime(d, QTime(14, 0));
+        QTest::newRow("14 at 14:00:01")
+            << 14 << QDateTime(d, QTime(14, 0, 1)) << QDateTime(d.addDays(1), QTime(14, 0));
+        QTest::newRow("3 in the morning")
+            << 3 << QDateTime(d, QTime(1, 0)) << QDateTime(d, QTime(3, 0));
+        // Under TZ=Europe/Berlin: 29 March has 23 hours, 25 October 25.
+        QTest::newRow("14 on the spring day") << 14 << QDateTime(QDate(2026, 3, 29), QTime(1, 0))
+                                              << QDateTime(QDate(2026, 3, 29), QTime(14, 0));
+        QTest::newRow("24 on the autumn day") << 24 << QDateTime(QDate(2026, 10, 25), QTime(10, 0))
+                                              << QDateTime(QDate(2026, 10, 26), QTime(0, 0));
+        QTest::newRow("14 on the autumn day") << 14 << QDateTime(QDate(2026, 10, 25), QTime(1, 0))
+                                              << QDateTime(QDate(2026, 10, 25), QTime(14, 0));
         QTest::newRow("year end") << 2 << QDateTime(QDate(2026, 12, 31), QTime(5, 0))
                                   << QDateTime(QDate(2027, 1, 1), QTime(2, 0));
     }
@@ -46,18 +53,45 @@ private slots:
         QVERIFY(!Settings::BackupEnabled);
     }
 
+    // A ZEIT no clock shows reads as no daily readout.
+    void readoutHourFromFile_data() {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("hour");
+        QTest::newRow("-1") << QByteArray("-1") << 0;
+        QTest::newRow("25") << QByteArray("25") << 0;
+        QTest::newRow("1000") << QByteArray("1000") << 0;
+        QTest::newRow("0") << QByteArray("0") << 0;
+        QTest::newRow("1") << QByteArray("1") << 1;
+        QTest::newRow("24") << QByteArray("24") << 24;
+    }
+    void readoutHourFromFile() {
+        QFETCH(QByteArray, value);
+        QFETCH(int, hour);
+        const QString path = dir.filePath(QStringLiteral("zeit.ini"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("[COM]\r\nZEIT=" + value + "\r\n");
+        f.close();
+        Settings::open(path);
+        Settings::LoadDisplaySettings();
+        QCOMPARE(Settings::ReadoutHour, hour);
+        Settings::ComputeBackupDue(QDateTime(QDate(2026, 3, 14), QTime(12, 0)));
+        QCOMPARE(Settings::BackupEnabled, hour != 0);
+        Settings::close();
+    }
+
     void formPosition_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<bool>("present");
         QTest::addColumn<QRect>("rect");
         QTest::newRow("no section") << QByteArray("[COM]\r\n") << false << QRect();
-        QTest::newRow("Width 5000 on 1920") << QByteArray("[Form]\r\nLeft=300\r\nWidth=5000\r\n")
-                                            << true << QRect(0, 0, 1920, 768);
+        QTest::newRow("Width 5000 on 1920")
+            << QByteArray("[Form]\r\nLeft=300\r\nWidth=5000\r\n") << true << QRect(0, 0, 1920, 768);
         QTest::newRow("beyond the right edge")
             << QByteArray("[Form]\r\nLeft=1800\r\nTop=50\r\nWidth=453\r\nHeight=380\r\n") << true
             << QRect(1920 - 453, 50, 453, 380);
-        QTest::newRow("negative stays") << QByteArray("[Form]\r\nLeft=-20\r\nTop=-5\r\n")
-                                        << true << QRect(-20, -5, 1024, 768);
+        QTest::newRow("negative stays")
+            << QByteArray("[Form]\r\nLeft=-20\r\nTop=-5\r\n") << true << QRect(-20, -5, 1024, 768);
     }
     void formPosition() {
         QFETCH(QByteArray, ini);

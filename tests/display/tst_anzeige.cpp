@@ -105,6 +105,71 @@ private slots:
         QVERIFY(!w.DispTimer.isActive());
     }
 
+    // However the window is left, the poll goes on as before it opened: the next opening
+    // shows what the controller holds now, not what it held when the window closed.
+    void leavingKeepsThePoll_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("close button") << QStringLiteral("close");
+        QTest::newRow("Escape") << QStringLiteral("escape");
+        QTest::newRow("Ende") << QStringLiteral("ende");
+    }
+    void leavingKeepsThePoll() {
+        QFETCH(QString, way);
+        DisplayTest::Plants plants;
+        plants.plant(1, true).temperature = {40, 41, 42, 43, 44};
+        plants.plant(2, true);
+        KompUtils::PlantCount = 2;
+        QVERIFY(plants.start());
+        Daten::SelectedPlant = 1;
+        {
+            TFAnzeige w;
+            w.show();
+            w.FormActivate();
+            QTRY_COMPARE_WITH_TIMEOUT(w.TAnz(1)->text(), QStringLiteral("40"), 5000);
+            if (way == QLatin1String("close"))
+                w.close();
+            else if (way == QLatin1String("escape"))
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.menuItem(QStringLiteral("Ende1"))->trigger();
+            QVERIFY(!w.isVisible());
+            QVERIFY(!w.DispTimer.isActive());
+        }
+        plants.sim.plant(1).temperature = {66, 41, 42, 43, 44};
+        plants.sim.clearFrames();
+        // Two rounds of the poll over both plants.
+        QTRY_VERIFY_WITH_TIMEOUT(plants.letters(1).size() >= 2, 5000);
+        TFAnzeige again;
+        again.show();
+        again.FormActivate(); // shows the plant's latest values before the next tick
+        QCOMPARE(again.TAnz(1)->text(), QStringLiteral("66"));
+    }
+
+    // While the window waits for a controller, Escape leaves it open, as the close button does.
+    void escapeWhileWaiting() {
+        DisplayTest::Plants plants;
+        plants.plant(1, true);
+        KompUtils::PlantCount = 1;
+        QVERIFY(plants.start());
+        Daten::SelectedPlant = 1;
+        TFAnzeige w;
+        w.show();
+        w.FormActivate();
+        plants.sim.faults().latencyMs = 15;
+        bool busyAtKey = false;
+        QTimer::singleShot(0, &w, [&] {
+            busyAtKey = w.isBusy();
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        const int before = w.BetriebsArtTab()->currentIndex();
+        w.BetriebsArtTab()->setCurrentIndex((before + 1) % 4);
+        QVERIFY(busyAtKey);
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.isBusy());
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+    }
+
     void unitsAndReferenceDepth_data() {
         QTest::addColumn<bool>("imperial");
         QTest::addColumn<bool>("showRef");

@@ -174,6 +174,55 @@ private slots:
         QVERIFY(Anzeige::BackupDueAt(due));
     }
 
+    // Run under TZ=Europe/Berlin: the clocks go forward on 29 March 2026 and back on 25 October.
+    // Each readout keeps the clock hour on its calendar date, however long the day.
+    void scheduleAcrossClockChanges_data() {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QList<QDateTime>>("dues");
+        const QDate spring(2026, 3, 29);
+        const QDate autumn(2026, 10, 25);
+        auto at = [](QDate d, int h) { return QDateTime(d, QTime(h, 0)); };
+        QTest::newRow("14, started on the spring day")
+            << 14 << QDateTime(spring, QTime(1, 0))
+            << QList<QDateTime>{at(spring, 14), at(spring.addDays(1), 14),
+                                at(spring.addDays(2), 14)};
+        QTest::newRow("14, started the day before spring")
+            << 14 << QDateTime(spring.addDays(-1), QTime(20, 0))
+            << QList<QDateTime>{at(spring, 14), at(spring.addDays(1), 14)};
+        QTest::newRow("24, started on the autumn day")
+            << 24 << QDateTime(autumn, QTime(10, 0))
+            << QList<QDateTime>{at(autumn.addDays(1), 0), at(autumn.addDays(2), 0)};
+        QTest::newRow("24, started the day before autumn")
+            << 24 << QDateTime(autumn.addDays(-1), QTime(10, 0))
+            << QList<QDateTime>{at(autumn, 0), at(autumn.addDays(1), 0), at(autumn.addDays(2), 0)};
+        QTest::newRow("14, started on the autumn day")
+            << 14 << QDateTime(autumn, QTime(1, 0))
+            << QList<QDateTime>{at(autumn, 14), at(autumn.addDays(1), 14)};
+        // 02:00 does not exist on the spring day: that readout runs when the clock shows 03:00.
+        QTest::newRow("2, across spring")
+            << 2 << QDateTime(spring.addDays(-1), QTime(5, 0))
+            << QList<QDateTime>{at(spring, 3), at(spring.addDays(1), 2), at(spring.addDays(2), 2)};
+        QTest::newRow("1, across spring")
+            << 1 << QDateTime(spring.addDays(-1), QTime(5, 0))
+            << QList<QDateTime>{at(spring, 1), at(spring.addDays(1), 1)};
+    }
+    void scheduleAcrossClockChanges() {
+        QFETCH(int, hour);
+        QFETCH(QDateTime, start);
+        QFETCH(QList<QDateTime>, dues);
+        QCOMPARE(QDateTime(QDate(2026, 3, 29), QTime(12, 0)).offsetFromUtc(), 7200);
+        QCOMPARE(QDateTime(QDate(2026, 3, 28), QTime(12, 0)).offsetFromUtc(), 3600);
+        Settings::ReadoutHour = hour;
+        Settings::ComputeBackupDue(start);
+        for (const QDateTime& due : dues) {
+            QCOMPARE(Settings::BackupDue, due);
+            QVERIFY(!Anzeige::BackupDueAt(due.addSecs(-1)));
+            QVERIFY(Anzeige::BackupDueAt(due));
+            Anzeige::AdvanceBackupDue();
+        }
+    }
+
     // A due time two days old is caught up by one run per tick, then waits for tomorrow.
     void missedDaysCatchUpOneATick() {
         const QDateTime now(QDate(2026, 3, 4), QTime(9, 0));

@@ -1,6 +1,7 @@
 // The link transport: choosing and opening the link from the settings, the time-out table,
 // the state texts of the serial line and of the gateway connection, and frames on the wire.
 // The far end is the simulator, on real TCP and on a real pseudo-terminal.
+#include "SocatPair.h"
 #include "core/Daten.h"
 #include "core/ProgramDir.h"
 #include "core/Settings.h"
@@ -422,6 +423,97 @@ private slots:
         sim.reset();
         pair.terminate();
         QVERIFY(pair.waitForFinished(5000));
+    }
+
+    // The far end of the serial line goes away (an adapter pulled): the port is closed with
+    // its own status text; when the line is back under the same name the link opens it
+    // again by itself and raises the connect event, and exchanges work again.
+    void serialLostAndBack() {
+        if (!SocatPair::available())
+            QSKIP("socat is not installed");
+        SocatPair pair(dir->filePath(QStringLiteral("plc")), dir->filePath(QStringLiteral("pc")));
+        QVERIFY(pair.start());
+        QVERIFY(sim->openSerial(pair.a()));
+        sim->plant(3).present = true;
+        openSettings("PORT4=" + pair.b().toUtf8() + "\r\nCOM=4\r\n");
+        link->Reconnect1.setInterval(100);
+        link->setReconnecting(true);
+        link->ReadLinkSettings();
+        QVERIFY(LinkOpen);
+        QVERIFY(ProbePlant(3));
+        QSignalSpy status(link.get(), &Link::statusText);
+        QSignalSpy stop(link.get(), &Link::stopPollTimer);
+        QSignalSpy info(link.get(), &Link::information);
+        QSignalSpy connected(link.get(), &Link::connected);
+
+        pair.stop();
+        sim->close();
+        QTRY_COMPARE_WITH_TIMEOUT(link->status(), QStringLiteral("Serielle Verbindung verloren"),
+                                  5000);
+        QVERIFY(!LinkOpen);
+        QVERIFY(!link->ComPort1.isOpen());
+        QVERIFY(stop.size() >= 1);
+        QVERIFY(!ProbePlant(3));
+        // The tries while the line is gone are quiet.
+        QTest::qWait(350);
+        QCOMPARE(info.size(), 0);
+        QCOMPARE(connected.size(), 0);
+        QCOMPARE(link->status(), QStringLiteral("Serielle Verbindung verloren"));
+
+        QVERIFY(pair.start());
+        QVERIFY(sim->openSerial(pair.a()));
+        QVERIFY(connected.wait(5000));
+        QVERIFY(LinkOpen);
+        QCOMPARE(link->status(), QStringLiteral("Serielle Verbindung auf :COM4"));
+        QVERIFY(ProbePlant(3));
+        QCOMPARE(info.size(), 0);
+    }
+
+    // The gateway stops and starts again on its port: the link connects again by itself,
+    // with no error report for the refused tries in between.
+    void tcpGatewayGoneAndBack() {
+        connectTcp();
+        const quint16 port = sim->tcpPort();
+        sim->plant(7).present = true;
+        link->Reconnect1.setInterval(100);
+        link->setReconnecting(true);
+        QSignalSpy errors(link.get(), &Link::errorReport);
+        QSignalSpy connected(link.get(), &Link::connected);
+        sim->close();
+        QTRY_VERIFY(!LinkOpen);
+        QCOMPARE(link->status(), Inactive);
+        QTest::qWait(350); // a few refused tries
+        QCOMPARE(errors.size(), 0);
+        QCOMPARE(connected.size(), 0);
+        QVERIFY(sim->listenTcp(port));
+        QVERIFY(connected.wait(5000));
+        QVERIFY(LinkOpen);
+        QCOMPARE(link->status(), QStringLiteral("Netzwerkverbindung zu :127.0.0.1"));
+        QVERIFY(ProbePlant(7));
+        QCOMPARE(errors.size(), 0);
+    }
+
+    // No try is made while an exchange waits for its reply; the next tick after it does.
+    void noReconnectInsideAWait() {
+        connectTcp();
+        const quint16 port = sim->tcpPort();
+        link->Reconnect1.setInterval(50);
+        link->setReconnecting(true);
+        sim->close();
+        QTRY_VERIFY(!LinkOpen);
+        QVERIFY(sim->listenTcp(port));
+        QSignalSpy connected(link.get(), &Link::connected);
+        bool triedInWait = false;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            if (IsWaiting() && link->ClientSocket1.state() != QAbstractSocket::UnconnectedState)
+                triedInWait = true;
+        });
+        watcher.start(10);
+        QVERIFY(!AwaitReply(400, 1, CmdReadMode));
+        QVERIFY(!triedInWait);
+        QCOMPARE(connected.size(), 0);
+        QVERIFY(connected.wait(5000));
     }
 
     void waitMsRunsEvents() {

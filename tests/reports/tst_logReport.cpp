@@ -199,6 +199,46 @@ private slots:
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(pdfPath())), qPrintable(box.text));
         QCOMPARE(ReportText::detailLines(ReportText::pages(pdfPath()).value(0)).size(), 2);
     }
+
+    // A PDF that cannot be written is reported with the place and the reason, and the print
+    // says it printed nothing.
+    void printWithoutPrinterToAPlaceThatFails_data() {
+        QTest::addColumn<QString>("relative");
+        QTest::newRow("missing folder") << QStringLiteral("nicht da/bericht.pdf");
+        QTest::newRow("below a file") << QStringLiteral("datei.txt/bericht.pdf");
+    }
+    void printWithoutPrinterToAPlaceThatFails() {
+        QFETCH(QString, relative);
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a printer; the test never prints on paper");
+        QFile plain(dir->filePath(QStringLiteral("datei.txt")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QString path = dir->filePath(relative);
+        TFQRKompForm rep;
+        fill(rep, 2, false, true);
+        rep.removeSummary();
+        QTimer chooser;
+        connect(&chooser, &QTimer::timeout, this, [&] {
+            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                d->selectFile(path);
+                if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(path);
+                QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            }
+        });
+        chooser.start(20);
+        UiTest::BoxAnswer box;
+        QVERIFY(!rep.print());
+        QCOMPARE(box.seen, 1);
+        QCOMPARE(box.title, QStringLiteral("Fehler"));
+        QVERIFY2(box.text.startsWith(QStringLiteral("PDF kann nicht geschrieben werden: ") +
+                                     QDir::toNativeSeparators(path)),
+                 qPrintable(box.text));
+        // The reason follows on its own line.
+        QVERIFY2(box.text.section(QLatin1Char('\n'), 1).trimmed().size() > 3, qPrintable(box.text));
+        QVERIFY(!QFileInfo(path).isFile());
+    }
 };
 
 QTEST_MAIN(TestLogReport)

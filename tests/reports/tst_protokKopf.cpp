@@ -126,27 +126,46 @@ private slots:
                                   "54.0", "55.0", "56.0", "19.6", "123", "234", "80.0"}));
     }
 
-    void previewThenEntryShowsStoredTitle() {
+    // The typed lines outlive the dialog's own preview and a switch to another program and
+    // back; OK then stores them.
+    void typedLinesStay_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("after the preview") << true;
+        QTest::newRow("after switching back to the program") << false;
+    }
+    void typedLinesStay() {
+        QFETCH(bool, preview);
         start("[Firma]\r\nTitel=Werk Nord\r\n");
         TFProtokKopf dialog;
         dialog.show();
         type(dialog.Edit1, QStringLiteral("Ungespeichert"));
-        bool sawPreview = false;
-        bool buttonOff = false;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [&] {
-            if (auto* p = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
-                sawPreview = true;
-                buttonOff = !dialog.Button1->isEnabled();
-                p->reject();
-            }
-        });
-        closer.start(20);
-        dialog.Button1->click();
-        QVERIFY(sawPreview);
-        QVERIFY(buttonOff);
-        QVERIFY(dialog.Button1->isEnabled());
-        QCOMPARE(dialog.Edit1->text(), QStringLiteral("Werk Nord"));
+        if (preview) {
+            bool sawPreview = false;
+            bool buttonOff = false;
+            QTimer closer;
+            connect(&closer, &QTimer::timeout, this, [&] {
+                if (auto* p =
+                        qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                    sawPreview = true;
+                    buttonOff = !dialog.Button1->isEnabled();
+                    p->reject();
+                }
+            });
+            closer.start(20);
+            dialog.Button1->click();
+            QVERIFY(sawPreview);
+            QVERIFY(buttonOff);
+            QVERIFY(dialog.Button1->isEnabled());
+        } else {
+            QEvent away(QEvent::WindowDeactivate);
+            QApplication::sendEvent(&dialog, &away);
+            QEvent back(QEvent::WindowActivate);
+            QApplication::sendEvent(&dialog, &back);
+        }
+        QCOMPARE(dialog.Edit1->text(), QStringLiteral("Ungespeichert"));
+        dialog.OKBtn->click();
+        QCOMPARE(Settings::file().readString(Keys::Firma, Keys::Titel, QString()),
+                 QStringLiteral("Ungespeichert"));
     }
 
     void mainMenuOpensDialogModally() {

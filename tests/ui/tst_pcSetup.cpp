@@ -152,14 +152,30 @@ private slots:
         QCOMPARE(NetAddress, QStringLiteral("127.0.0.1 [COM] LAYER=0"));
     }
 
+    // Every way of leaving without OK is "Abbrechen": no teach-in is asked for.
+    void networkPageThenCancelLeavesTheSerialLink_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Abbrechen") << QStringLiteral("button");
+        QTest::newRow("Escape") << QStringLiteral("escape");
+        QTest::newRow("title-bar close") << QStringLiteral("close");
+    }
     void networkPageThenCancelLeavesTheSerialLink() {
+        QFETCH(QString, way);
         start("[COM]\r\nCOM=7\r\nPORT7=/nonexistent/tty\r\n");
         const QByteArray before = iniBytes();
         const QString status = link->status();
         TFPC_Setup dialog;
+        dialog.show();
         dialog.PageControl1->setCurrentIndex(1);
         QVERIFY(dialog.linkChanged());
-        dialog.CancelBtn->click();
+        if (way == QLatin1String("button"))
+            dialog.CancelBtn->click();
+        else if (way == QLatin1String("escape"))
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            dialog.close();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(!dialog.linkChanged());
         QCOMPARE(int(LinkLayer), 0);
         QCOMPARE(link->status(), status);
