@@ -66,8 +66,8 @@
         <translation>PDF files (*.pdf)</translation>
     </message>
     <message>
-        <source>Kein Drucker vorhanden.<byte value="xd" />Der Ausdruck wurde als PDF gespeichert:<byte value="xd" />%1</source>
-        <translation>No printer available.<byte value="xd" />The printout was saved as PDF:<byte value="xd" />%1</translation>
+        <source>Kein Drucker vorhanden.<byte value="xd"/>Der Ausdruck wurde als PDF gespeichert:<byte value="xd"/>%1</source>
+        <translation>No printer available.<byte value="xd"/>The printout was saved as PDF:<byte value="xd"/>%1</translation>
     </message>
     <message>
         <source>PDF kann nicht geschrieben werden: %1<byte value="xd"/>%2</source>
@@ -77,56 +77,12 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>watch [--at-start] [--every SEKUNDEN]</source>
-        <translation>watch [--at-start] [--every SECONDS]</translation>
-    </message>
-    <message>
-        <source>Anlage muss eine Adresse 1..32 sein: %1</source>
-        <translation>The plant must be an address 1..32: %1</translation>
-    </message>
-    <message>
-        <source>plants nimmt keine Argumente</source>
-        <translation>plants takes no arguments</translation>
-    </message>
-    <message>
-        <source>status [--seconds N]</source>
-        <translation>status [--seconds N]</translation>
-    </message>
-    <message>
         <source>Anlage %1 antwortet nicht.</source>
         <translation>Plant %1 does not answer.</translation>
     </message>
     <message>
-        <source>mode PLANT MODE</source>
-        <translation>mode PLANT MODE</translation>
-    </message>
-    <message>
         <source>Betriebsart muss 0..3 sein: %1</source>
         <translation>The operating mode must be 0..3: %1</translation>
-    </message>
-    <message>
-        <source>set-clock PLANT</source>
-        <translation>set-clock PLANT</translation>
-    </message>
-    <message>
-        <source>clock PLANT</source>
-        <translation>clock PLANT</translation>
-    </message>
-    <message>
-        <source>start-pile PLANT [--name N] [--comment C] [--data-dir D]</source>
-        <translation>start-pile PLANT [--name N] [--comment C] [--data-dir D]</translation>
-    </message>
-    <message>
-        <source>end-pile PLANT [--force]</source>
-        <translation>end-pile PLANT [--force]</translation>
-    </message>
-    <message>
-        <source>setup PLANT [KEY=VALUE...]</source>
-        <translation>setup PLANT [KEY=VALUE...]</translation>
-    </message>
-    <message>
-        <source>readout PLANT... | all</source>
-        <translation>readout PLANT... | all</translation>
     </message>
     <message>
         <source>Anlage %1 hat keine laufende Miete.</source>
@@ -214,7 +170,7 @@
     </message>
     <message>
         <source>Anl %1: %2 Datensätze im Speicher der Steuerung (höchstens 1000)</source>
-        <translation>plant %1: %2 records in the controller's memory (at most 1000)</translation>
+        <translation>plant %1: %2 records in the controller&apos;s memory (at most 1000)</translation>
     </message>
     <message>
         <source>health [--json]</source>
@@ -224,7 +180,7 @@
         <source>Einstellungsdatei nicht gefunden: %1</source>
         <translation>Settings file not found: %1</translation>
     </message>
-<message>
+    <message>
         <source>Anlage muss eine Nummer %1..%2 sein: %3</source>
         <translation>The plant must be a number %1..%2: %3</translation>
     </message>
@@ -234,6 +190,13 @@
     <message>
         <source>Pfade einer Windows-Installation übernommen: %1</source>
         <translation>Paths of a Windows installation taken over: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DirLock</name>
+    <message>
+        <source>Das Programm arbeitet bereits mit diesem Verzeichnis (PID %1)</source>
+        <translation>The program is already working with this directory (PID %1)</translation>
     </message>
 </context>
 <context>
@@ -314,11 +277,7 @@
         <source>Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1</source>
         <translation>Gaps in the record (longer than 2 × the median spacing): %1</translation>
     </message>
-<message>
-        <source>kältester Fühler</source>
-        <translation>coolest sensor</translation>
-    </message>
-    </context>
+</context>
 <context>
     <name>Kommunikation::Link</name>
     <message>
@@ -334,12 +293,12 @@
         <translation>Serial connection on :</translation>
     </message>
     <message>
-        <source>Fehler beim Öffnen der seriellen Schnittstelle !<byte value="xd" />Bitte überprüfen!!</source>
-        <translation>Error opening the serial port !<byte value="xd" />Please check!!</translation>
+        <source>Fehler beim Öffnen der seriellen Schnittstelle !<byte value="xd"/>Bitte überprüfen!!</source>
+        <translation>Error opening the serial port !<byte value="xd"/>Please check!!</translation>
     </message>
     <message>
-        <source>Keine Verbindung<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>No connection<byte value="xd" />Please check the cable and the PC settings!</translation>
+        <source>Keine Verbindung<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>No connection<byte value="xd"/>Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>Netzwerkverbindung zu :</source>
@@ -350,8 +309,8 @@
         <translation>Network connection is inactive !</translation>
     </message>
     <message>
-        <source>Fehler beim Öffnen der Netzerkverbindung!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>Error opening the network connection!<byte value="xd" />Please check the cable and the PC settings!</translation>
+        <source>Fehler beim Öffnen der Netzerkverbindung!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>Error opening the network connection!<byte value="xd"/>Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>Asynchroner Socket-Fehler %d</source>
@@ -415,24 +374,24 @@
         <translation>Cannot open the storage file!</translation>
     </message>
     <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd" />Kommunikationsfehler !</source>
-        <translation>Cannot read the number of stored records!<byte value="xd" />Communication error!</translation>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd"/>Kommunikationsfehler !</source>
+        <translation>Cannot read the number of stored records!<byte value="xd"/>Communication error!</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!<byte value="xd" />Please check the cable and the PC settings!<byte value="xd" />Please check the cable and the PC settings!</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!<byte value="xd"/>Please check the cable and the PC settings!<byte value="xd"/>Please check the cable and the PC settings!</translation>
     </message>
     <message>
-        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd" />Bitte Speichermedium überprüfen !!</source>
-        <translation>Data were not saved correctly!!<byte value="xd" />Please check the storage medium!!</translation>
+        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Data were not saved correctly!!<byte value="xd"/>Please check the storage medium!!</translation>
     </message>
     <message>
-        <source>Messwerte wurden in der Speicherdatei gespeichert,<byte value="xd" />aber die Einstellungen konnten nicht gespeichert werden !!<byte value="xd" />Bitte Schreibrechte der Einstellungsdatei überprüfen !!</source>
-        <translation>The measured values were saved in the data file,<byte value="xd" />but the settings could not be saved!!<byte value="xd" />Please check the write permissions of the settings file!!</translation>
+        <source>Messwerte wurden in der Speicherdatei gespeichert,<byte value="xd"/>aber die Einstellungen konnten nicht gespeichert werden !!<byte value="xd"/>Bitte Schreibrechte der Einstellungsdatei überprüfen !!</source>
+        <translation>The measured values were saved in the data file,<byte value="xd"/>but the settings could not be saved!!<byte value="xd"/>Please check the write permissions of the settings file!!</translation>
     </message>
-<message>
-        <source>Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!<byte value="xd" />Bitte Speichermedium überprüfen !!</source>
-        <translation>Not enough room for %1 records on %2 (%3 free)!<byte value="xd" />Please check the storage medium!!</translation>
+    <message>
+        <source>Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Not enough room for %1 records on %2 (%3 free)!<byte value="xd"/>Please check the storage medium!!</translation>
     </message>
     <message>
         <source>Der zuletzt gelesene Messwert konnte nirgends gespeichert werden.</source>
@@ -541,8 +500,8 @@
 <context>
     <name>TFAnzeige</name>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!<byte value="xd" />Please check the cable and the PC settings!<byte value="xd" />Please check the cable and the PC settings!</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!<byte value="xd"/>Please check the cable and the PC settings!<byte value="xd"/>Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>Kompost- Messwerterfassung</source>
@@ -665,28 +624,28 @@
         <translation>EXCEL ( *.csv)</translation>
     </message>
     <message>
-        <source>Datendatei existiert nicht oder<byte value="xd" />Kein gültiger Dateiaufbau<byte value="xd" />Datei war nicht von dieser Software erzeugt!</source>
-        <translation>Data file does not exist or<byte value="xd" />No valid file layout<byte value="xd" />File was not created by this software!</translation>
+        <source>Datendatei existiert nicht oder<byte value="xd"/>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Data file does not exist or<byte value="xd"/>No valid file layout<byte value="xd"/>File was not created by this software!</translation>
     </message>
     <message>
-        <source>Anlage ist NICHT eingeschaltet!!<byte value="xd" />Fehler beim Starten!</source>
-        <translation>Plant is NOT switched on!!<byte value="xd" />Error while starting!</translation>
+        <source>Anlage ist NICHT eingeschaltet!!<byte value="xd"/>Fehler beim Starten!</source>
+        <translation>Plant is NOT switched on!!<byte value="xd"/>Error while starting!</translation>
     </message>
     <message>
-        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?<byte value="xd" />Es werden keine weiteren Messwerte gespeichert.<byte value="xd" />Einschalten durch Start einer neuen Miete!!</source>
-        <translation>Switch off the currently active plant?<byte value="xd" />No further measured values will be stored.<byte value="xd" />Switch on by starting a new pile!!</translation>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?<byte value="xd"/>Es werden keine weiteren Messwerte gespeichert.<byte value="xd"/>Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Switch off the currently active plant?<byte value="xd"/>No further measured values will be stored.<byte value="xd"/>Switch on by starting a new pile!!</translation>
     </message>
     <message>
-        <source>Nicht alle Daten wurden korrekt gespeichert!!<byte value="xd" />Trotzdem Anlage ausschalten???</source>
-        <translation>Not all data were stored correctly!!<byte value="xd" />Switch the plant off anyway???</translation>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!<byte value="xd"/>Trotzdem Anlage ausschalten???</source>
+        <translation>Not all data were stored correctly!!<byte value="xd"/>Switch the plant off anyway???</translation>
     </message>
     <message>
-        <source>Anlage ist ausgeschaltet!!<byte value="xd" />Einschalten durch Start einer neuen Miete!</source>
-        <translation>Plant is switched off!!<byte value="xd" />Switch on by starting a new pile!</translation>
+        <source>Anlage ist ausgeschaltet!!<byte value="xd"/>Einschalten durch Start einer neuen Miete!</source>
+        <translation>Plant is switched off!!<byte value="xd"/>Switch on by starting a new pile!</translation>
     </message>
     <message>
-        <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd" />Fehler bei der Übertragung!</source>
-        <translation>Plant is NOT switched off!!<byte value="xd" />Transmission error!</translation>
+        <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd"/>Fehler bei der Übertragung!</source>
+        <translation>Plant is NOT switched off!!<byte value="xd"/>Transmission error!</translation>
     </message>
     <message>
         <source>Sicherung am </source>
@@ -700,8 +659,8 @@
         <translation>EXCEL ( *.csv)</translation>
     </message>
     <message>
-        <source>Kein gültiger Dateiaufbau<byte value="xd" />Datei war nicht von dieser Software erzeugt!</source>
-        <translation>No valid file structure<byte value="xd" />The file was not created by this software!</translation>
+        <source>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>No valid file structure<byte value="xd"/>The file was not created by this software!</translation>
     </message>
     <message>
         <source>Humivo Protokolle</source>
@@ -899,20 +858,20 @@
         <translation>Cannot open the storage file!</translation>
     </message>
     <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd" />Kommunikationsfehler !</source>
-        <translation>Cannot read the number of stored records!<byte value="xd" />Communication error!</translation>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd"/>Kommunikationsfehler !</source>
+        <translation>Cannot read the number of stored records!<byte value="xd"/>Communication error!</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!<byte value="xd" />Please check the cable and the PC settings!<byte value="xd" />Please check the cable and the PC settings!</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!<byte value="xd"/>Please check the cable and the PC settings!<byte value="xd"/>Please check the cable and the PC settings!</translation>
     </message>
     <message>
         <source>INFO Daten auslesen abgeschlossen.</source>
         <translation>INFO Data readout finished.</translation>
     </message>
     <message>
-        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd" />Bitte Speichermedium überprüfen !!</source>
-        <translation>Data were not saved correctly!!<byte value="xd" />Please check the storage medium!!</translation>
+        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Data were not saved correctly!!<byte value="xd"/>Please check the storage medium!!</translation>
     </message>
     <message>
         <source>Werte in Datei gespeichert !</source>
@@ -930,8 +889,8 @@
         <translation>EXCEL ( *.csv)</translation>
     </message>
     <message>
-        <source>Kein gültiger Dateiaufbau<byte value="xd" />Datei war nicht von dieser Software erzeugt!</source>
-        <translation>No valid file structure<byte value="xd" />The file was not created by this software!</translation>
+        <source>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>No valid file structure<byte value="xd"/>The file was not created by this software!</translation>
     </message>
     <message>
         <source>Humivo Graphik</source>
@@ -1129,12 +1088,12 @@
         <translation>Version 3.0.5</translation>
     </message>
     <message>
-        <source>Assynchrone Messwertspeicherung und<byte value="xd" />Visualisierung in Zusammenarbeit mit</source>
-        <translation>Asynchronous measurement storage and<byte value="xd" />visualisation in cooperation with</translation>
+        <source>Assynchrone Messwertspeicherung und<byte value="xd"/>Visualisierung in Zusammenarbeit mit</source>
+        <translation>Asynchronous measurement storage and<byte value="xd"/>visualisation in cooperation with</translation>
     </message>
     <message>
-        <source>Einlesen der Systemumgebung!!!<byte value="xd" /> Anlernen der angeschlossenen Steuerungen.</source>
-        <translation>Reading the system environment!!!<byte value="xd" /> Teaching in the connected controllers.</translation>
+        <source>Einlesen der Systemumgebung!!!<byte value="xd"/> Anlernen der angeschlossenen Steuerungen.</source>
+        <translation>Reading the system environment!!!<byte value="xd"/> Teaching in the connected controllers.</translation>
     </message>
 </context>
 <context>
@@ -1200,57 +1159,57 @@
         <translation>Range 1-300min</translation>
     </message>
     <message>
-        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd" />
+        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd"/>
 Luefter eingeschaltet wird.</source>
-        <translation>Oxygen concentration at which the <byte value="xd" />
+        <translation>Oxygen concentration at which the <byte value="xd"/>
 fan is switched on.</translation>
     </message>
     <message>
-        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd" />
+        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd"/>
 Luefter ausgeschaltet wird.</source>
-        <translation>Oxygen concentration at which the <byte value="xd" />
+        <translation>Oxygen concentration at which the <byte value="xd"/>
 fan is switched off.</translation>
     </message>
     <message>
-        <source>Alle N- Minuten werden die aktuellen Mess-<byte value="xd" />
+        <source>Alle N- Minuten werden die aktuellen Mess-<byte value="xd"/>
 werte in der Protokolldatei abgespeichert.</source>
-        <translation>Every N minutes the current measured<byte value="xd" />
+        <translation>Every N minutes the current measured<byte value="xd"/>
 values are stored in the log file.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd"/>
 eingeschaltet ist.</source>
-        <translation>How long the fan is switched on<byte value="xd" />
+        <translation>How long the fan is switched on<byte value="xd"/>
 in interval mode.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd"/>
 ausgeschaltet ist.</source>
-        <translation>How long the fan is switched off<byte value="xd" />
+        <translation>How long the fan is switched off<byte value="xd"/>
 in interval mode.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im maximal laufen<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im maximal laufen<byte value="xd"/>
 darf, bevor der Steuerbetrieb gestartet wird.</source>
-        <translation>Longest time the fan may run<byte value="xd" />
+        <translation>Longest time the fan may run<byte value="xd"/>
 before the safety mode starts.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter maximal abgeschaltet<byte value="xd" />
+        <source>Zeit wie lange der Lüfter maximal abgeschaltet<byte value="xd"/>
 sein darf, bevor der Steuerbetrieb gestartet wird.</source>
-        <translation>Longest time the fan may stay off<byte value="xd" />
+        <translation>Longest time the fan may stay off<byte value="xd"/>
 before the safety mode starts.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd"/>
 eingeschaltet ist.</source>
-        <translation>How long the fan is switched on<byte value="xd" />
+        <translation>How long the fan is switched on<byte value="xd"/>
 in safety mode.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd"/>
 ausgeschaltet ist.</source>
-        <translation>How long the fan is switched off<byte value="xd" />
+        <translation>How long the fan is switched off<byte value="xd"/>
 in safety mode.</translation>
     </message>
     <message>
@@ -1274,8 +1233,8 @@ in safety mode.</translation>
         <translation>Setup changed, load into the controller?</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT in the serial communication!<byte value="xd" />Please check the cable and the PC settings!<byte value="xd" />Please check the cable and the PC settings!</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT in the serial communication!<byte value="xd"/>Please check the cable and the PC settings!<byte value="xd"/>Please check the cable and the PC settings!</translation>
     </message>
 </context>
 <context>
@@ -1297,8 +1256,8 @@ in safety mode.</translation>
         <translation>Port</translation>
     </message>
     <message>
-        <source>Auswahl COM- Port:<byte value="xd" />Kommunikation läuft mit<byte value="xd" />8 Datenbits, 1Stopbit, <byte value="xd" />Keine Parität</source>
-        <translation>Choice of COM port:<byte value="xd" />Communication runs with<byte value="xd" />8 data bits, 1 stop bit, <byte value="xd" />no parity</translation>
+        <source>Auswahl COM- Port:<byte value="xd"/>Kommunikation läuft mit<byte value="xd"/>8 Datenbits, 1Stopbit, <byte value="xd"/>Keine Parität</source>
+        <translation>Choice of COM port:<byte value="xd"/>Communication runs with<byte value="xd"/>8 data bits, 1 stop bit, <byte value="xd"/>no parity</translation>
     </message>
     <message>
         <source>%1 Baud</source>
@@ -1337,11 +1296,11 @@ in safety mode.</translation>
         <translation>°C</translation>
     </message>
     <message>
-        <source>Auswahl derTemperatur<byte value="xd" />
-bei welcher die Referenztiefe<byte value="xd" />
+        <source>Auswahl derTemperatur<byte value="xd"/>
+bei welcher die Referenztiefe<byte value="xd"/>
 berechnet wird.</source>
-        <translation>Choice of the temperature<byte value="xd" />
-at which the reference depth<byte value="xd" />
+        <translation>Choice of the temperature<byte value="xd"/>
+at which the reference depth<byte value="xd"/>
 is computed.</translation>
     </message>
     <message>
@@ -1349,21 +1308,21 @@ is computed.</translation>
         <translation>Offset for the pile display</translation>
     </message>
     <message>
-        <source>Auswahl des Anzeige- Offsets.<byte value="xd" />
-In den Mietennummern wird der Offset zu der<byte value="xd" />
-physikalischen Adresse hinzugerechnet.<byte value="xd" />
-Bsp.: Offset = 10<byte value="xd" />
-Anl.Nr    Anzeige<byte value="xd" />
-    1    Anl 10<byte value="xd" />
-    2    Anl 11<byte value="xd" />
+        <source>Auswahl des Anzeige- Offsets.<byte value="xd"/>
+In den Mietennummern wird der Offset zu der<byte value="xd"/>
+physikalischen Adresse hinzugerechnet.<byte value="xd"/>
+Bsp.: Offset = 10<byte value="xd"/>
+Anl.Nr    Anzeige<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
     3    Anl 12</source>
-        <translation>Choice of the display offset.<byte value="xd" />
-The pile numbers are the physical address<byte value="xd" />
-plus the offset.<byte value="xd" />
-E.g.: offset = 10<byte value="xd" />
-Plant no.    Display<byte value="xd" />
-    1    Anl 10<byte value="xd" />
-    2    Anl 11<byte value="xd" />
+        <translation>Choice of the display offset.<byte value="xd"/>
+The pile numbers are the physical address<byte value="xd"/>
+plus the offset.<byte value="xd"/>
+E.g.: offset = 10<byte value="xd"/>
+Plant no.    Display<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
     3    Anl 12</translation>
     </message>
     <message>
@@ -1382,19 +1341,19 @@ Plant no.    Display<byte value="xd" />
         <translation>Compost control centre</translation>
     </message>
     <message>
-        <source>Pfad einstellen, in dem die Messdaten aus der Anlage gespeichert <byte value="xd" />
-werden. In diesem Verzeichnis werden die Daten in Dateien mit der<byte value="xd" />
+        <source>Pfad einstellen, in dem die Messdaten aus der Anlage gespeichert <byte value="xd"/>
+werden. In diesem Verzeichnis werden die Daten in Dateien mit der<byte value="xd"/>
 Endung </source>
-        <translation>Set the path in which the measured data of the plant are <byte value="xd" />
-stored. In this directory the data are stored in files with the<byte value="xd" />
+        <translation>Set the path in which the measured data of the plant are <byte value="xd"/>
+stored. In this directory the data are stored in files with the<byte value="xd"/>
 extension </translation>
     </message>
     <message>
-        <source> gespeichert.<byte value="xd" />
-Damit ist eine spätere Auswertung mit Standardprogrammen, z.B.  <byte value="xd" />
+        <source> gespeichert.<byte value="xd"/>
+Damit ist eine spätere Auswertung mit Standardprogrammen, z.B.  <byte value="xd"/>
 EXCEL,  möglich</source>
-        <translation>.<byte value="xd" />
-This allows a later evaluation with standard programs, e.g.  <byte value="xd" />
+        <translation>.<byte value="xd"/>
+This allows a later evaluation with standard programs, e.g.  <byte value="xd"/>
 EXCEL.</translation>
     </message>
     <message>
@@ -1429,11 +1388,11 @@ EXCEL.</translation>
         <translation>Line 3 :</translation>
     </message>
     <message>
-        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte <byte value="xd" />
-im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der <byte value="xd" />
+        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte <byte value="xd"/>
+im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der <byte value="xd"/>
 Messprotokolle.</source>
-        <translation>The data entered here are shown in the page header of the printed <byte value="xd" />
-measurement values. They serve to archive and assign the <byte value="xd" />
+        <translation>The data entered here are shown in the page header of the printed <byte value="xd"/>
+measurement values. They serve to archive and assign the <byte value="xd"/>
 measurement logs.</translation>
     </message>
     <message>
@@ -1708,8 +1667,8 @@ measurement logs.</translation>
         <translation>Cycles</translation>
     </message>
     <message>
-        <source>'%1' ist kein gültiges Datum mit Uhrzeit</source>
-        <translation>'%1' is not a valid date and time</translation>
+        <source>&apos;%1&apos; ist kein gültiges Datum mit Uhrzeit</source>
+        <translation>&apos;%1&apos; is not a valid date and time</translation>
     </message>
     <message>
         <source>Messwert- Nr</source>
@@ -1745,13 +1704,6 @@ measurement logs.</translation>
     <message>
         <source>Unbekannter Fehler.</source>
         <translation>Unknown error.</translation>
-    </message>
-</context>
-<context>
-    <name>DirLock</name>
-    <message>
-        <source>Das Programm arbeitet bereits mit diesem Verzeichnis (PID %1)</source>
-        <translation>The program is already working with this directory (PID %1)</translation>
     </message>
 </context>
 </TS>

@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>L'INSTALLATION connectée est arrêtée !!</translation>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
     </message>
     <message>
         <source>Sicherung am </source>
@@ -66,8 +66,8 @@
         <translation>Fichiers PDF (*.pdf)</translation>
     </message>
     <message>
-        <source>Kein Drucker vorhanden.<byte value="xd" />Der Ausdruck wurde als PDF gespeichert:<byte value="xd" />%1</source>
-        <translation>Aucune imprimante disponible.<byte value="xd" />L'impression a été enregistrée en PDF :<byte value="xd" />%1</translation>
+        <source>Kein Drucker vorhanden.<byte value="xd"/>Der Ausdruck wurde als PDF gespeichert:<byte value="xd"/>%1</source>
+        <translation>Aucune imprimante disponible.<byte value="xd"/>L&apos;impression a été enregistrée en PDF :<byte value="xd"/>%1</translation>
     </message>
     <message>
         <source>PDF kann nicht geschrieben werden: %1<byte value="xd"/>%2</source>
@@ -77,60 +77,16 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>watch [--at-start] [--every SEKUNDEN]</source>
-        <translation>watch [--at-start] [--every SECONDES]</translation>
-    </message>
-    <message>
-        <source>Anlage muss eine Adresse 1..32 sein: %1</source>
-        <translation>L'installation doit être une adresse 1..32 : %1</translation>
-    </message>
-    <message>
-        <source>plants nimmt keine Argumente</source>
-        <translation>plants ne prend aucun argument</translation>
-    </message>
-    <message>
-        <source>status [--seconds N]</source>
-        <translation>status [--seconds N]</translation>
-    </message>
-    <message>
         <source>Anlage %1 antwortet nicht.</source>
-        <translation>L'installation %1 ne répond pas.</translation>
-    </message>
-    <message>
-        <source>mode PLANT MODE</source>
-        <translation>mode PLANT MODE</translation>
+        <translation>L&apos;installation %1 ne répond pas.</translation>
     </message>
     <message>
         <source>Betriebsart muss 0..3 sein: %1</source>
         <translation>Le mode de fonctionnement doit être 0..3 : %1</translation>
     </message>
     <message>
-        <source>set-clock PLANT</source>
-        <translation>set-clock PLANT</translation>
-    </message>
-    <message>
-        <source>clock PLANT</source>
-        <translation>clock PLANT</translation>
-    </message>
-    <message>
-        <source>start-pile PLANT [--name N] [--comment C] [--data-dir D]</source>
-        <translation>start-pile PLANT [--name N] [--comment C] [--data-dir D]</translation>
-    </message>
-    <message>
-        <source>end-pile PLANT [--force]</source>
-        <translation>end-pile PLANT [--force]</translation>
-    </message>
-    <message>
-        <source>setup PLANT [KEY=VALUE...]</source>
-        <translation>setup PLANT [KEY=VALUE...]</translation>
-    </message>
-    <message>
-        <source>readout PLANT... | all</source>
-        <translation>readout PLANT... | all</translation>
-    </message>
-    <message>
         <source>Anlage %1 hat keine laufende Miete.</source>
-        <translation>L'installation %1 n'a pas d'andain en cours.</translation>
+        <translation>L&apos;installation %1 n&apos;a pas d&apos;andain en cours.</translation>
     </message>
     <message>
         <source>Unbekannter Einstellwert: %1</source>
@@ -150,23 +106,23 @@
     </message>
     <message>
         <source>Der Anlagen Text braucht 1..20 Zeichen: %1</source>
-        <translation>Le texte de l'installation demande 1..20 caractères : %1</translation>
+        <translation>Le texte de l&apos;installation demande 1..20 caractères : %1</translation>
     </message>
     <message>
         <source>Nicht erlaubtes Zeichen im Anlagen Text: %1</source>
-        <translation>Caractère non autorisé dans le texte de l'installation : %1</translation>
+        <translation>Caractère non autorisé dans le texte de l&apos;installation : %1</translation>
     </message>
     <message>
         <source>Verzeichnis existiert nicht: %1</source>
-        <translation>Le répertoire n'existe pas : %1</translation>
+        <translation>Le répertoire n&apos;existe pas : %1</translation>
     </message>
     <message>
         <source>Auf Anlage %1 läuft bereits eine Miete.</source>
-        <translation>Un andain est déjà en cours sur l'installation %1.</translation>
+        <translation>Un andain est déjà en cours sur l&apos;installation %1.</translation>
     </message>
     <message>
         <source>Auf Anlage %1 läuft keine Miete.</source>
-        <translation>Aucun andain n'est en cours sur l'installation %1.</translation>
+        <translation>Aucun andain n&apos;est en cours sur l&apos;installation %1.</translation>
     </message>
     <message>
         <source>Unbekannter Befehl: %1</source>
@@ -206,18 +162,11 @@
     </message>
     <message>
         <source>PDF kann nicht geschrieben werden: %1</source>
-        <translation>Impossible d'écrire le PDF : %1</translation>
+        <translation>Impossible d&apos;écrire le PDF : %1</translation>
     </message>
-<message>
-        <source>Anlage muss eine Nummer %1..%2 sein: %3</source>
-        <translation>L'installation doit être un numéro %1..%2 : %3</translation>
-    </message>
-</context>
-<context>
-    <name>Daten</name>
     <message>
-        <source>Pfade einer Windows-Installation übernommen: %1</source>
-        <translation>Chemins d'une installation Windows repris : %1</translation>
+        <source>Anlage muss eine Nummer %1..%2 sein: %3</source>
+        <translation>L&apos;installation doit être un numéro %1..%2 : %3</translation>
     </message>
     <message>
         <source>Anl %1: Sicherung fehlgeschlagen, %2</source>
@@ -237,10 +186,24 @@
     </message>
 </context>
 <context>
+    <name>Daten</name>
+    <message>
+        <source>Pfade einer Windows-Installation übernommen: %1</source>
+        <translation>Chemins d&apos;une installation Windows repris : %1</translation>
+    </message>
+</context>
+<context>
+    <name>DirLock</name>
+    <message>
+        <source>Das Programm arbeitet bereits mit diesem Verzeichnis (PID %1)</source>
+        <translation>Le programme travaille déjà avec ce répertoire (PID %1)</translation>
+    </message>
+</context>
+<context>
     <name>Hygiene</name>
     <message>
         <source>Hygienisierung (Temperatur und Dauer nach Bioabfallverordnung)</source>
-        <translation>Hygiénisation (température et durée selon l'ordonnance sur les biodéchets)</translation>
+        <translation>Hygiénisation (température et durée selon l&apos;ordonnance sur les biodéchets)</translation>
     </message>
     <message>
         <source>%1 °C / %2 Tage</source>
@@ -312,13 +275,9 @@
     </message>
     <message>
         <source>Lücken in der Aufzeichnung (länger als 2 × Median-Messabstand): %1</source>
-        <translation>Lacunes de l'enregistrement (plus de 2 × l'écart médian) : %1</translation>
+        <translation>Lacunes de l&apos;enregistrement (plus de 2 × l&apos;écart médian) : %1</translation>
     </message>
-<message>
-        <source>kältester Fühler</source>
-        <translation>sonde la plus froide</translation>
-    </message>
-    </context>
+</context>
 <context>
     <name>Kommunikation::Link</name>
     <message>
@@ -334,12 +293,12 @@
         <translation>Connexion série sur :</translation>
     </message>
     <message>
-        <source>Fehler beim Öffnen der seriellen Schnittstelle !<byte value="xd" />Bitte überprüfen!!</source>
-        <translation>Erreur à l'ouverture du port série !<byte value="xd" />Veuillez vérifier !!</translation>
+        <source>Fehler beim Öffnen der seriellen Schnittstelle !<byte value="xd"/>Bitte überprüfen!!</source>
+        <translation>Erreur à l&apos;ouverture du port série !<byte value="xd"/>Veuillez vérifier !!</translation>
     </message>
     <message>
-        <source>Keine Verbindung<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>Pas de connexion<byte value="xd" />Veuillez vérifier le câble et la configuration du PC !</translation>
+        <source>Keine Verbindung<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>Pas de connexion<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !</translation>
     </message>
     <message>
         <source>Netzwerkverbindung zu :</source>
@@ -350,8 +309,8 @@
         <translation>La connexion réseau est inactive !</translation>
     </message>
     <message>
-        <source>Fehler beim Öffnen der Netzerkverbindung!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>Erreur à l'ouverture de la connexion réseau !<byte value="xd" />Veuillez vérifier le câble et la configuration du PC !</translation>
+        <source>Fehler beim Öffnen der Netzerkverbindung!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>Erreur à l&apos;ouverture de la connexion réseau !<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !</translation>
     </message>
     <message>
         <source>Asynchroner Socket-Fehler %d</source>
@@ -412,31 +371,31 @@
     <name>Readout</name>
     <message>
         <source>Speicherdatei kann nicht geöffnet werden !</source>
-        <translation>Impossible d'ouvrir le fichier de sauvegarde !</translation>
+        <translation>Impossible d&apos;ouvrir le fichier de sauvegarde !</translation>
     </message>
     <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd" />Kommunikationsfehler !</source>
-        <translation>Impossible de lire le nombre d'enregistrements mémorisés !<byte value="xd" />Erreur de communication !</translation>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd"/>Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements mémorisés !<byte value="xd"/>Erreur de communication !</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT de la communication série !<byte value="xd" />Veuillez vérifier le câble et les réglages du PC !<byte value="xd" />Veuillez vérifier le câble et les réglages du PC !</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
     <message>
-        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd" />Bitte Speichermedium überprüfen !!</source>
-        <translation>Les données n'ont pas été enregistrées correctement !!<byte value="xd" />Veuillez vérifier le support de stockage !!</translation>
+        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
     </message>
     <message>
-        <source>Messwerte wurden in der Speicherdatei gespeichert,<byte value="xd" />aber die Einstellungen konnten nicht gespeichert werden !!<byte value="xd" />Bitte Schreibrechte der Einstellungsdatei überprüfen !!</source>
-        <translation>Les mesures ont été enregistrées dans le fichier de données,<byte value="xd" />mais les paramètres n'ont pas pu être enregistrés !!<byte value="xd" />Veuillez vérifier les droits d'écriture du fichier de paramètres !!</translation>
+        <source>Messwerte wurden in der Speicherdatei gespeichert,<byte value="xd"/>aber die Einstellungen konnten nicht gespeichert werden !!<byte value="xd"/>Bitte Schreibrechte der Einstellungsdatei überprüfen !!</source>
+        <translation>Les mesures ont été enregistrées dans le fichier de données,<byte value="xd"/>mais les paramètres n&apos;ont pas pu être enregistrés !!<byte value="xd"/>Veuillez vérifier les droits d&apos;écriture du fichier de paramètres !!</translation>
     </message>
-<message>
-        <source>Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!<byte value="xd" />Bitte Speichermedium überprüfen !!</source>
-        <translation>Pas assez de place pour %1 mesures sur %2 (%3 libres) !<byte value="xd" />Veuillez vérifier le support de stockage !!</translation>
+    <message>
+        <source>Nicht genug Platz für %1 Messwerte auf %2 (%3 frei)!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Pas assez de place pour %1 mesures sur %2 (%3 libres) !<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
     </message>
     <message>
         <source>Der zuletzt gelesene Messwert konnte nirgends gespeichert werden.</source>
-        <translation>La dernière mesure lue n'a pu être enregistrée nulle part.</translation>
+        <translation>La dernière mesure lue n&apos;a pu être enregistrée nulle part.</translation>
     </message>
     <message>
         <source>Der zuletzt gelesene Messwert steht in %1</source>
@@ -447,7 +406,7 @@
     <name>Settings</name>
     <message>
         <source>Einstellungen konnten nicht gespeichert werden: %1</source>
-        <translation>Les paramètres n'ont pas pu être enregistrés : %1</translation>
+        <translation>Les paramètres n&apos;ont pas pu être enregistrés : %1</translation>
     </message>
 </context>
 <context>
@@ -480,7 +439,7 @@
     </message>
     <message>
         <source>Aktuelle Anlagen-Datum/Zeit Einstellung:</source>
-        <translation>Date/heure actuelle de l'installation :</translation>
+        <translation>Date/heure actuelle de l&apos;installation :</translation>
     </message>
     <message>
         <source>Datum/ Zeit neu Setzen</source>
@@ -496,7 +455,7 @@
     </message>
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>L'INSTALLATION connectée est arrêtée !!</translation>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
     </message>
 </context>
 <context>
@@ -507,15 +466,15 @@
     </message>
     <message>
         <source>Anlage benennen</source>
-        <translation>Nommer l'installation</translation>
+        <translation>Nommer l&apos;installation</translation>
     </message>
     <message>
         <source>Anlagen- Nr.:</source>
-        <translation>N° d'installation :</translation>
+        <translation>N° d&apos;installation :</translation>
     </message>
     <message>
         <source>Anlagen Text :</source>
-        <translation>Texte de l'installation :</translation>
+        <translation>Texte de l&apos;installation :</translation>
     </message>
     <message>
         <source>Kommentar:</source>
@@ -535,14 +494,14 @@
     </message>
     <message>
         <source>Vorgabepfad für Speicherdatei existiert nicht, setze neuen Pfad..</source>
-        <translation>Le chemin par défaut du fichier n'existe pas, nouveau chemin défini..</translation>
+        <translation>Le chemin par défaut du fichier n&apos;existe pas, nouveau chemin défini..</translation>
     </message>
 </context>
 <context>
     <name>TFAnzeige</name>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT de la communication série !<byte value="xd" />Veuillez vérifier le câble et les réglages du PC !<byte value="xd" />Veuillez vérifier le câble et les réglages du PC !</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
     <message>
         <source>Kompost- Messwerterfassung</source>
@@ -574,11 +533,11 @@
     </message>
     <message>
         <source>Miete &amp;fortführen</source>
-        <translation>&amp;Poursuivre l'andain</translation>
+        <translation>&amp;Poursuivre l&apos;andain</translation>
     </message>
     <message>
         <source>Miete &amp;beenden</source>
-        <translation>&amp;Terminer l'andain</translation>
+        <translation>&amp;Terminer l&apos;andain</translation>
     </message>
     <message>
         <source>PC-Speicherstatus</source>
@@ -590,7 +549,7 @@
     </message>
     <message>
         <source>&amp;Zeit/Datum setzen</source>
-        <translation>Régler l'&amp;heure/la date</translation>
+        <translation>Régler l&apos;&amp;heure/la date</translation>
     </message>
     <message>
         <source>Aktiv:</source>
@@ -665,28 +624,28 @@
         <translation>EXCEL ( *.csv)</translation>
     </message>
     <message>
-        <source>Datendatei existiert nicht oder<byte value="xd" />Kein gültiger Dateiaufbau<byte value="xd" />Datei war nicht von dieser Software erzeugt!</source>
-        <translation>Le fichier de données n'existe pas ou<byte value="xd" />Structure de fichier non valide<byte value="xd" />Le fichier n'a pas été créé par ce logiciel !</translation>
+        <source>Datendatei existiert nicht oder<byte value="xd"/>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Le fichier de données n&apos;existe pas ou<byte value="xd"/>Structure de fichier non valide<byte value="xd"/>Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     </message>
     <message>
-        <source>Anlage ist NICHT eingeschaltet!!<byte value="xd" />Fehler beim Starten!</source>
-        <translation>L'installation n'est PAS en marche !!<byte value="xd" />Erreur au démarrage !</translation>
+        <source>Anlage ist NICHT eingeschaltet!!<byte value="xd"/>Fehler beim Starten!</source>
+        <translation>L&apos;installation n&apos;est PAS en marche !!<byte value="xd"/>Erreur au démarrage !</translation>
     </message>
     <message>
-        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?<byte value="xd" />Es werden keine weiteren Messwerte gespeichert.<byte value="xd" />Einschalten durch Start einer neuen Miete!!</source>
-        <translation>Arrêter l'installation actuellement active ?<byte value="xd" />Plus aucune mesure ne sera enregistrée.<byte value="xd" />Remise en marche par le démarrage d'un nouvel andain !!</translation>
+        <source>Soll die aktuell aktive Anlage ausgeschaltet werden ?<byte value="xd"/>Es werden keine weiteren Messwerte gespeichert.<byte value="xd"/>Einschalten durch Start einer neuen Miete!!</source>
+        <translation>Arrêter l&apos;installation actuellement active ?<byte value="xd"/>Plus aucune mesure ne sera enregistrée.<byte value="xd"/>Remise en marche par le démarrage d&apos;un nouvel andain !!</translation>
     </message>
     <message>
-        <source>Nicht alle Daten wurden korrekt gespeichert!!<byte value="xd" />Trotzdem Anlage ausschalten???</source>
-        <translation>Toutes les données n'ont pas été enregistrées correctement !!<byte value="xd" />Arrêter l'installation quand même ???</translation>
+        <source>Nicht alle Daten wurden korrekt gespeichert!!<byte value="xd"/>Trotzdem Anlage ausschalten???</source>
+        <translation>Toutes les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Arrêter l&apos;installation quand même ???</translation>
     </message>
     <message>
-        <source>Anlage ist ausgeschaltet!!<byte value="xd" />Einschalten durch Start einer neuen Miete!</source>
-        <translation>L'installation est arrêtée !!<byte value="xd" />Remise en marche par le démarrage d'un nouvel andain !</translation>
+        <source>Anlage ist ausgeschaltet!!<byte value="xd"/>Einschalten durch Start einer neuen Miete!</source>
+        <translation>L&apos;installation est arrêtée !!<byte value="xd"/>Remise en marche par le démarrage d&apos;un nouvel andain !</translation>
     </message>
     <message>
-        <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd" />Fehler bei der Übertragung!</source>
-        <translation>L'installation n'est PAS arrêtée !!<byte value="xd" />Erreur de transmission !</translation>
+        <source>Anlage ist NICHT ausgeschaltet!!<byte value="xd"/>Fehler bei der Übertragung!</source>
+        <translation>L&apos;installation n&apos;est PAS arrêtée !!<byte value="xd"/>Erreur de transmission !</translation>
     </message>
     <message>
         <source>Sicherung am </source>
@@ -700,8 +659,8 @@
         <translation>EXCEL ( *.csv)</translation>
     </message>
     <message>
-        <source>Kein gültiger Dateiaufbau<byte value="xd" />Datei war nicht von dieser Software erzeugt!</source>
-        <translation>Structure de fichier non valide<byte value="xd" />Le fichier n'a pas été créé par ce logiciel !</translation>
+        <source>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Structure de fichier non valide<byte value="xd"/>Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     </message>
     <message>
         <source>Humivo Protokolle</source>
@@ -816,11 +775,11 @@
     </message>
     <message>
         <source>Anzahl Datensätze:</source>
-        <translation>Nombre d'enregistrements :</translation>
+        <translation>Nombre d&apos;enregistrements :</translation>
     </message>
     <message>
         <source>Lese Datensatz:</source>
-        <translation>Lecture de l'enregistrement :</translation>
+        <translation>Lecture de l&apos;enregistrement :</translation>
     </message>
     <message>
         <source>Status:</source>
@@ -892,27 +851,27 @@
     </message>
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>L'INSTALLATION raccordée est arrêtée !!</translation>
+        <translation>L&apos;INSTALLATION raccordée est arrêtée !!</translation>
     </message>
     <message>
         <source>Speicherdatei kann nicht geöffnet werden !</source>
-        <translation>Impossible d'ouvrir le fichier de sauvegarde !</translation>
+        <translation>Impossible d&apos;ouvrir le fichier de sauvegarde !</translation>
     </message>
     <message>
-        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd" />Kommunikationsfehler !</source>
-        <translation>Impossible de lire le nombre d'enregistrements mémorisés !<byte value="xd" />Erreur de communication !</translation>
+        <source>Anzahl der Speicherdaten kann nicht ausgelesen werden !<byte value="xd"/>Kommunikationsfehler !</source>
+        <translation>Impossible de lire le nombre d&apos;enregistrements mémorisés !<byte value="xd"/>Erreur de communication !</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT de la communication série !<byte value="xd" />Veuillez vérifier le câble et les réglages du PC !<byte value="xd" />Veuillez vérifier le câble et les réglages du PC !</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !<byte value="xd"/>Veuillez vérifier le câble et les réglages du PC !</translation>
     </message>
     <message>
         <source>INFO Daten auslesen abgeschlossen.</source>
         <translation>INFO Lecture des données terminée.</translation>
     </message>
     <message>
-        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd" />Bitte Speichermedium überprüfen !!</source>
-        <translation>Les données n'ont pas été enregistrées correctement !!<byte value="xd" />Veuillez vérifier le support de stockage !!</translation>
+        <source>Daten wurden nicht korrekt gespeichert!!<byte value="xd"/>Bitte Speichermedium überprüfen !!</source>
+        <translation>Les données n&apos;ont pas été enregistrées correctement !!<byte value="xd"/>Veuillez vérifier le support de stockage !!</translation>
     </message>
     <message>
         <source>Werte in Datei gespeichert !</source>
@@ -930,8 +889,8 @@
         <translation>EXCEL ( *.csv)</translation>
     </message>
     <message>
-        <source>Kein gültiger Dateiaufbau<byte value="xd" />Datei war nicht von dieser Software erzeugt!</source>
-        <translation>Structure de fichier non valide<byte value="xd" />Le fichier n'a pas été créé par ce logiciel !</translation>
+        <source>Kein gültiger Dateiaufbau<byte value="xd"/>Datei war nicht von dieser Software erzeugt!</source>
+        <translation>Structure de fichier non valide<byte value="xd"/>Le fichier n&apos;a pas été créé par ce logiciel !</translation>
     </message>
     <message>
         <source>Humivo Graphik</source>
@@ -1039,7 +998,7 @@
     </message>
     <message>
         <source>Umweltdaten</source>
-        <translation>Données d'environnement</translation>
+        <translation>Données d&apos;environnement</translation>
     </message>
     <message>
         <source>Lüfterdaten</source>
@@ -1078,7 +1037,7 @@
     </message>
     <message>
         <source>&amp;Firmendaten</source>
-        <translation>Données de l'&amp;entreprise</translation>
+        <translation>Données de l&apos;&amp;entreprise</translation>
     </message>
     <message>
         <source>&amp;Messung</source>
@@ -1106,7 +1065,7 @@
     </message>
     <message>
         <source>&amp;Protokoll Gütegemeinschaft</source>
-        <translation>&amp;Protocole de l'association qualité</translation>
+        <translation>&amp;Protocole de l&apos;association qualité</translation>
     </message>
     <message>
         <source>&amp;Grafik erstellen</source>
@@ -1129,12 +1088,12 @@
         <translation>Version 3.0.5</translation>
     </message>
     <message>
-        <source>Assynchrone Messwertspeicherung und<byte value="xd" />Visualisierung in Zusammenarbeit mit</source>
-        <translation>Enregistrement asynchrone des mesures et<byte value="xd" />visualisation en collaboration avec</translation>
+        <source>Assynchrone Messwertspeicherung und<byte value="xd"/>Visualisierung in Zusammenarbeit mit</source>
+        <translation>Enregistrement asynchrone des mesures et<byte value="xd"/>visualisation en collaboration avec</translation>
     </message>
     <message>
-        <source>Einlesen der Systemumgebung!!!<byte value="xd" /> Anlernen der angeschlossenen Steuerungen.</source>
-        <translation>Lecture de l'environnement système !!!<byte value="xd" /> Apprentissage des commandes connectées.</translation>
+        <source>Einlesen der Systemumgebung!!!<byte value="xd"/> Anlernen der angeschlossenen Steuerungen.</source>
+        <translation>Lecture de l&apos;environnement système !!!<byte value="xd"/> Apprentissage des commandes connectées.</translation>
     </message>
 </context>
 <context>
@@ -1153,7 +1112,7 @@
     </message>
     <message>
         <source>O2-Einschaltwert:</source>
-        <translation>Seuil d'enclenchement O2 :</translation>
+        <translation>Seuil d&apos;enclenchement O2 :</translation>
     </message>
     <message>
         <source>O2-Ausschaltwert:</source>
@@ -1161,7 +1120,7 @@
     </message>
     <message>
         <source>Speicherintervall</source>
-        <translation>Intervalle d'enregistrement</translation>
+        <translation>Intervalle d&apos;enregistrement</translation>
     </message>
     <message>
         <source>Lüfter- EIN- Intervall</source>
@@ -1200,57 +1159,57 @@
         <translation>Plage 1-300 min</translation>
     </message>
     <message>
-        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd" />
+        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd"/>
 Luefter eingeschaltet wird.</source>
-        <translation>Concentration d'oxygène à laquelle le <byte value="xd" />
+        <translation>Concentration d&apos;oxygène à laquelle le <byte value="xd"/>
 ventilateur est mis en marche.</translation>
     </message>
     <message>
-        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd" />
+        <source>Sauerstoffkonzentration, bei welcher der <byte value="xd"/>
 Luefter ausgeschaltet wird.</source>
-        <translation>Concentration d'oxygène à laquelle le <byte value="xd" />
+        <translation>Concentration d&apos;oxygène à laquelle le <byte value="xd"/>
 ventilateur est arrêté.</translation>
     </message>
     <message>
-        <source>Alle N- Minuten werden die aktuellen Mess-<byte value="xd" />
+        <source>Alle N- Minuten werden die aktuellen Mess-<byte value="xd"/>
 werte in der Protokolldatei abgespeichert.</source>
-        <translation>Toutes les N minutes, les valeurs mesurées<byte value="xd" />
+        <translation>Toutes les N minutes, les valeurs mesurées<byte value="xd"/>
 actuelles sont enregistrées dans le journal.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd"/>
 eingeschaltet ist.</source>
-        <translation>Durée de marche du ventilateur<byte value="xd" />
+        <translation>Durée de marche du ventilateur<byte value="xd"/>
 en mode intervalle.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Intervallbetrieb<byte value="xd"/>
 ausgeschaltet ist.</source>
-        <translation>Durée d'arrêt du ventilateur<byte value="xd" />
+        <translation>Durée d&apos;arrêt du ventilateur<byte value="xd"/>
 en mode intervalle.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im maximal laufen<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im maximal laufen<byte value="xd"/>
 darf, bevor der Steuerbetrieb gestartet wird.</source>
-        <translation>Durée maximale de marche du ventilateur<byte value="xd" />
+        <translation>Durée maximale de marche du ventilateur<byte value="xd"/>
 avant le démarrage du mode de secours.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter maximal abgeschaltet<byte value="xd" />
+        <source>Zeit wie lange der Lüfter maximal abgeschaltet<byte value="xd"/>
 sein darf, bevor der Steuerbetrieb gestartet wird.</source>
-        <translation>Durée maximale d'arrêt du ventilateur<byte value="xd" />
+        <translation>Durée maximale d&apos;arrêt du ventilateur<byte value="xd"/>
 avant le démarrage du mode de secours.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd"/>
 eingeschaltet ist.</source>
-        <translation>Durée de marche du ventilateur<byte value="xd" />
+        <translation>Durée de marche du ventilateur<byte value="xd"/>
 en mode de secours.</translation>
     </message>
     <message>
-        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd" />
+        <source>Zeit wie lange der Lüfter im Steuerbetrieb<byte value="xd"/>
 ausgeschaltet ist.</source>
-        <translation>Durée d'arrêt du ventilateur<byte value="xd" />
+        <translation>Durée d&apos;arrêt du ventilateur<byte value="xd"/>
 en mode de secours.</translation>
     </message>
     <message>
@@ -1267,15 +1226,15 @@ en mode de secours.</translation>
     </message>
     <message>
         <source>Angeschlossene ANLAGE ist abgeschaltet!!</source>
-        <translation>L'INSTALLATION connectée est arrêtée !!</translation>
+        <translation>L&apos;INSTALLATION connectée est arrêtée !!</translation>
     </message>
     <message>
         <source>Setup gändert, in Steuerung laden?</source>
         <translation>Configuration modifiée, charger dans le régulateur ?</translation>
     </message>
     <message>
-        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd" />Bitte Kabel und PC- Einstellung überprüfen!</source>
-        <translation>TIMEOUT de la communication série !<byte value="xd" />Veuillez vérifier le câble et la configuration du PC !<byte value="xd" />Veuillez vérifier le câble et la configuration du PC !</translation>
+        <source>TIMEOUT, bei der seriellen Kommunikation!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!<byte value="xd"/>Bitte Kabel und PC- Einstellung überprüfen!</source>
+        <translation>TIMEOUT de la communication série !<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !<byte value="xd"/>Veuillez vérifier le câble et la configuration du PC !</translation>
     </message>
 </context>
 <context>
@@ -1297,8 +1256,8 @@ en mode de secours.</translation>
         <translation>Interface</translation>
     </message>
     <message>
-        <source>Auswahl COM- Port:<byte value="xd" />Kommunikation läuft mit<byte value="xd" />8 Datenbits, 1Stopbit, <byte value="xd" />Keine Parität</source>
-        <translation>Choix du port COM :<byte value="xd" />La communication utilise<byte value="xd" />8 bits de données, 1 bit d'arrêt, <byte value="xd" />sans parité</translation>
+        <source>Auswahl COM- Port:<byte value="xd"/>Kommunikation läuft mit<byte value="xd"/>8 Datenbits, 1Stopbit, <byte value="xd"/>Keine Parität</source>
+        <translation>Choix du port COM :<byte value="xd"/>La communication utilise<byte value="xd"/>8 bits de données, 1 bit d&apos;arrêt, <byte value="xd"/>sans parité</translation>
     </message>
     <message>
         <source>%1 Baud</source>
@@ -1337,33 +1296,33 @@ en mode de secours.</translation>
         <translation>°C</translation>
     </message>
     <message>
-        <source>Auswahl derTemperatur<byte value="xd" />
-bei welcher die Referenztiefe<byte value="xd" />
+        <source>Auswahl derTemperatur<byte value="xd"/>
+bei welcher die Referenztiefe<byte value="xd"/>
 berechnet wird.</source>
-        <translation>Choix de la température<byte value="xd" />
-à laquelle la profondeur de référence<byte value="xd" />
+        <translation>Choix de la température<byte value="xd"/>
+à laquelle la profondeur de référence<byte value="xd"/>
 est calculée.</translation>
     </message>
     <message>
         <source>Offset für Mietenanzeige</source>
-        <translation>Décalage de l'affichage des andains</translation>
+        <translation>Décalage de l&apos;affichage des andains</translation>
     </message>
     <message>
-        <source>Auswahl des Anzeige- Offsets.<byte value="xd" />
-In den Mietennummern wird der Offset zu der<byte value="xd" />
-physikalischen Adresse hinzugerechnet.<byte value="xd" />
-Bsp.: Offset = 10<byte value="xd" />
-Anl.Nr    Anzeige<byte value="xd" />
-    1    Anl 10<byte value="xd" />
-    2    Anl 11<byte value="xd" />
+        <source>Auswahl des Anzeige- Offsets.<byte value="xd"/>
+In den Mietennummern wird der Offset zu der<byte value="xd"/>
+physikalischen Adresse hinzugerechnet.<byte value="xd"/>
+Bsp.: Offset = 10<byte value="xd"/>
+Anl.Nr    Anzeige<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
     3    Anl 12</source>
-        <translation>Choix du décalage d'affichage.<byte value="xd" />
-Les numéros d'andain sont l'adresse<byte value="xd" />
-physique plus le décalage.<byte value="xd" />
-Ex. : décalage = 10<byte value="xd" />
-N° inst.    Affichage<byte value="xd" />
-    1    Anl 10<byte value="xd" />
-    2    Anl 11<byte value="xd" />
+        <translation>Choix du décalage d&apos;affichage.<byte value="xd"/>
+Les numéros d&apos;andain sont l&apos;adresse<byte value="xd"/>
+physique plus le décalage.<byte value="xd"/>
+Ex. : décalage = 10<byte value="xd"/>
+N° inst.    Affichage<byte value="xd"/>
+    1    Anl 10<byte value="xd"/>
+    2    Anl 11<byte value="xd"/>
     3    Anl 12</translation>
     </message>
     <message>
@@ -1382,19 +1341,19 @@ N° inst.    Affichage<byte value="xd" />
         <translation>Centre de contrôle du compostage</translation>
     </message>
     <message>
-        <source>Pfad einstellen, in dem die Messdaten aus der Anlage gespeichert <byte value="xd" />
-werden. In diesem Verzeichnis werden die Daten in Dateien mit der<byte value="xd" />
+        <source>Pfad einstellen, in dem die Messdaten aus der Anlage gespeichert <byte value="xd"/>
+werden. In diesem Verzeichnis werden die Daten in Dateien mit der<byte value="xd"/>
 Endung </source>
-        <translation>Définir le chemin dans lequel les mesures de l'installation sont <byte value="xd" />
-enregistrées. Dans ce répertoire, les données sont enregistrées dans des fichiers<byte value="xd" />
-d'extension </translation>
+        <translation>Définir le chemin dans lequel les mesures de l&apos;installation sont <byte value="xd"/>
+enregistrées. Dans ce répertoire, les données sont enregistrées dans des fichiers<byte value="xd"/>
+d&apos;extension </translation>
     </message>
     <message>
-        <source> gespeichert.<byte value="xd" />
-Damit ist eine spätere Auswertung mit Standardprogrammen, z.B.  <byte value="xd" />
+        <source> gespeichert.<byte value="xd"/>
+Damit ist eine spätere Auswertung mit Standardprogrammen, z.B.  <byte value="xd"/>
 EXCEL,  möglich</source>
-        <translation>.<byte value="xd" />
-Une exploitation ultérieure avec des programmes standard, p. ex.  <byte value="xd" />
+        <translation>.<byte value="xd"/>
+Une exploitation ultérieure avec des programmes standard, p. ex.  <byte value="xd"/>
 EXCEL, est ainsi possible</translation>
     </message>
     <message>
@@ -1429,11 +1388,11 @@ EXCEL, est ainsi possible</translation>
         <translation>Ligne 3 :</translation>
     </message>
     <message>
-        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte <byte value="xd" />
-im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der <byte value="xd" />
+        <source>Die hier eingegebenen Daten werden in dem Ausdruck der Protokollwerte <byte value="xd"/>
+im Seitenkopf dargestellt. Sie dienen der Archivierung und Zuordnung der <byte value="xd"/>
 Messprotokolle.</source>
-        <translation>Les données saisies ici figurent dans l'en-tête des pages de l'impression <byte value="xd" />
-des valeurs mesurées. Elles servent à l'archivage et à l'attribution <byte value="xd" />
+        <translation>Les données saisies ici figurent dans l&apos;en-tête des pages de l&apos;impression <byte value="xd"/>
+des valeurs mesurées. Elles servent à l&apos;archivage et à l&apos;attribution <byte value="xd"/>
 des journaux de mesures.</translation>
     </message>
     <message>
@@ -1450,7 +1409,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Anlagen- Name: </source>
-        <translation>Nom de l'installation : </translation>
+        <translation>Nom de l&apos;installation : </translation>
     </message>
 </context>
 <context>
@@ -1461,7 +1420,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Anlagen- Name :</source>
-        <translation>Nom de l'installation :</translation>
+        <translation>Nom de l&apos;installation :</translation>
     </message>
     <message>
         <source>Datei- Name :</source>
@@ -1469,7 +1428,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Druckdatum/-zeit :</source>
-        <translation>Date/heure d'impression :</translation>
+        <translation>Date/heure d&apos;impression :</translation>
     </message>
     <message>
         <source>Seitennr. :</source>
@@ -1484,7 +1443,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Anlagen- Name :</source>
-        <translation>Nom de l'installation :</translation>
+        <translation>Nom de l&apos;installation :</translation>
     </message>
     <message>
         <source>Datei- Name :</source>
@@ -1548,7 +1507,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Druckdatum/-zeit :</source>
-        <translation>Date/heure d'impression :</translation>
+        <translation>Date/heure d&apos;impression :</translation>
     </message>
     <message>
         <source>Seitennr. :</source>
@@ -1583,7 +1542,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Temperatur- Protokoll Eigenuntersuchung von Kompost</source>
-        <translation>Protocole de température de l'auto-contrôle du compost</translation>
+        <translation>Protocole de température de l&apos;auto-contrôle du compost</translation>
     </message>
     <message>
         <source>Betrieb:</source>
@@ -1591,7 +1550,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Mieten-Nr:</source>
-        <translation>N° d'andain :</translation>
+        <translation>N° d&apos;andain :</translation>
     </message>
     <message>
         <source>Datum</source>
@@ -1623,7 +1582,7 @@ des journaux de mesures.</translation>
     </message>
     <message>
         <source>Druckdatum/-zeit :</source>
-        <translation>Date/heure d'impression :</translation>
+        <translation>Date/heure d&apos;impression :</translation>
     </message>
     <message>
         <source>Seitennr. :</source>
@@ -1634,7 +1593,7 @@ des journaux de mesures.</translation>
     <name>TFZeitSelect</name>
     <message>
         <source>Speicherzeit auswählen</source>
-        <translation>Choisir l'heure de lecture</translation>
+        <translation>Choisir l&apos;heure de lecture</translation>
     </message>
     <message>
         <source>Zeitvorgabe, wann 1mal täglich die Daten automatisch aus der Steuerung ausgelesen werden !</source>
@@ -1708,8 +1667,8 @@ des journaux de mesures.</translation>
         <translation>Cycles</translation>
     </message>
     <message>
-        <source>'%1' ist kein gültiges Datum mit Uhrzeit</source>
-        <translation>'%1' n'est pas une date et heure valide</translation>
+        <source>&apos;%1&apos; ist kein gültiges Datum mit Uhrzeit</source>
+        <translation>&apos;%1&apos; n&apos;est pas une date et heure valide</translation>
     </message>
     <message>
         <source>Messwert- Nr</source>
@@ -1745,13 +1704,6 @@ des journaux de mesures.</translation>
     <message>
         <source>Unbekannter Fehler.</source>
         <translation>Erreur inconnue.</translation>
-    </message>
-</context>
-<context>
-    <name>DirLock</name>
-    <message>
-        <source>Das Programm arbeitet bereits mit diesem Verzeichnis (PID %1)</source>
-        <translation>Le programme travaille déjà avec ce répertoire (PID %1)</translation>
     </message>
 </context>
 </TS>
