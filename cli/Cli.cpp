@@ -147,10 +147,11 @@ public:
         }
         if (!plants.isEmpty()) {
             poll.ProbePlants(plants);
-            return true;
+        } else {
+            poll.TeachInPending = true;
+            poll.TeachIn();
         }
-        poll.TeachInPending = true;
-        poll.TeachIn();
+        // Paths of a Windows installation that the probe took over are told once.
         const QString notice = Daten::TakePathNotices();
         if (!notice.isEmpty())
             m_err << notice << '\n';
