@@ -44,7 +44,8 @@ int Health(const QStringList& args, bool json, QTextStream& out, QTextStream& er
     bool urgent = false;
     QJsonArray piles;
     for (int p = 1; p <= KompUtils::MaxPlants; ++p) {
-        Daten::LoadPlantSettings(p);
+        // Read only: another process may be working with the settings file meanwhile.
+        Daten::LoadPlantSettings(p, false);
         const tAnlageParameter& a = Daten::Anlage[size_t(p)];
         // The settings file's record of a running pile: its section names the pile's file.
         if (a.Datei.isEmpty())

@@ -94,12 +94,13 @@ QString hostPath(const QString& stored, bool directory, bool* migrated) {
     return stored;
 }
 
-// Takes a stored path over for this installation, noting and writing back a Windows one.
-QString takeOver(const QString& section, const QString& key, const QString& stored,
-                 bool directory) {
+// Takes a stored path over for this installation, noting and writing back a Windows one
+// when `writeBack`.
+QString takeOver(const QString& section, const QString& key, const QString& stored, bool directory,
+                 bool writeBack) {
     bool migrated = false;
     const QString p = hostPath(stored, directory, &migrated);
-    if (!migrated)
+    if (!migrated || !writeBack)
         return p;
     Settings::file().writeString(section, key, p);
     PathNotices& n = notices();
@@ -124,7 +125,7 @@ QString TakePathNotices() {
     return text;
 }
 
-void LoadPlantSettings(int address) {
+void LoadPlantSettings(int address, bool writeBack) {
     if (!isPlantAddress(address))
         return;
     IniFile& ini = Settings::file();
@@ -134,9 +135,10 @@ void LoadPlantSettings(int address) {
     a.Name =
         ini.readString(section, Keys::Name, QStringLiteral("Anl-Nr") + QString::number(address));
     a.Komm = ini.readString(section, Keys::Komm, QString());
-    a.Datei =
-        takeOver(section, Keys::Datei, ini.readString(section, Keys::Datei, QString()), false);
-    a.Pfad = takeOver(section, Keys::Pfad, ini.readString(section, Keys::Pfad, QString()), true);
+    a.Datei = takeOver(section, Keys::Datei, ini.readString(section, Keys::Datei, QString()), false,
+                       writeBack);
+    a.Pfad = takeOver(section, Keys::Pfad, ini.readString(section, Keys::Pfad, QString()), true,
+                      writeBack);
     if (a.Pfad.isEmpty())
         a.Pfad = ProgramDir::pathWithSeparator();
     a.Anzahl = ini.readInteger(section, Keys::Anzahl, 0);

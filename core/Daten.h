@@ -92,8 +92,9 @@ void ResetPlantTables();
 // A "Datei" or "Pfad" written by a Windows installation (a drive letter or backslashes) is
 // taken as its file name in the program directory (or as the program directory), where a
 // migrating user copies the measurement files; the new path is written back and noted for
-// TakePathNotices. A relative path is taken relative to the program directory.
-void LoadPlantSettings(int address);
+// TakePathNotices (unless `writeBack` is false: a reader beside a running program changes
+// nothing). A relative path is taken relative to the program directory.
+void LoadPlantSettings(int address, bool writeBack = true);
 // The paths taken over so since the last call, one text for the status line ("" = none).
 // Each is told once per run.
 QString TakePathNotices();

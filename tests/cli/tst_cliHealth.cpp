@@ -155,6 +155,30 @@ private slots:
         QCOMPARE(seven.value("late").toBool(true), false);
     }
 
+    // A settings file carried over from Windows: health reads the pile's file where the
+    // program would take it over, and writes nothing, as another process may own the file.
+    void windowsPathsAreReadNotWritten() {
+        const QString file = writeFile(2);
+        {
+            IniFile ini(iniPath());
+            QVERIFY(ini.writeString("2", "Datei", "D:\\Kompost\\Anl-Nr2.CSV"));
+            QVERIFY(ini.writeString("2", "Pfad", "D:\\Kompost\\"));
+        }
+        QFile f(iniPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        const Result r = run({QStringLiteral("--json"), QStringLiteral("health")});
+        QCOMPARE(r.code, 0);
+        const QJsonArray piles = QJsonDocument::fromJson(r.out).object().value("piles").toArray();
+        QCOMPARE(piles.size(), 1);
+        QCOMPARE(piles.at(0).toObject().value("file").toString(), file);
+        QCOMPARE(piles.at(0).toObject().value("lastRecord").toString(),
+                 QStringLiteral("10.12.2026  06:15"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
     // Pointed at a directory without settings, the check does not say all is well.
     void noSettingsFile() {
         const Result r = run({QStringLiteral("health")});
