@@ -14,7 +14,8 @@ class TestAnlDatumSetup : public QObject {
     Q_OBJECT
     QTemporaryDir userSettings;
     std::unique_ptr<SimulatedPlants> plants;
-    const QDateTime oldClock{QDate(2001, 2, 3), QTime(4, 5, 6)};
+    // A controller's clock is a plain reading, kept as UTC so that no zone shifts it.
+    const QDateTime oldClock{QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC};
 
 private slots:
     void initTestCase() { UiTest::isolateUserSettings(userSettings); }
