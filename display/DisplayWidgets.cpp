@@ -47,6 +47,8 @@ LedDisplay::LedDisplay(int digits, int decimals, QWidget* parent)
     lp.setColor(QPalette::Window, LedBody);
     m_lcd->setPalette(lp);
     m_lcd->setAutoFillBackground(true);
+    // A new display is blank, as its flag says; the digits' own start is a 0.
+    m_lcd->display(QString());
 
     auto* labels = new QVBoxLayout;
     labels->setSpacing(2);

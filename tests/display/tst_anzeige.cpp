@@ -64,6 +64,29 @@ private slots:
         Settings::close();
     }
 
+    // Opened on a plant with no valid status (switched off, here), the panel's displays show
+    // no digits: each looks as it does once a shown value has been blanked, not like a 0.
+    void panelBlankWhenOpenedWithoutValidStatus() {
+        DisplayTest::Plants plants;
+        plants.plant(2, false);
+        KompUtils::PlantCount = 2;
+        QVERIFY(plants.start());
+        Daten::SelectedPlant = 2;
+        TFAnzeige w;
+        w.show();
+        w.FormActivate();
+        QTest::qWait(200);
+        for (LedDisplay* led : {w.TAnz(1), w.TAnz(5), w.O2Anz(), w.ZyklenAnz(), w.LaufzeitAnz()}) {
+            const QImage opened = led->grab().toImage();
+            led->setValue(0);
+            const QImage zero = led->grab().toImage();
+            led->blank();
+            const QImage blanked = led->grab().toImage();
+            QVERIFY(zero != blanked);
+            QVERIFY2(opened == blanked, qPrintable(led->objectName()));
+        }
+    }
+
     // Rows and panel follow the controllers' values within two ticks of a poll; a plant
     // that stops answering shows "---" and a blanked panel.
     void followsTheControllers() {
