@@ -4,6 +4,7 @@
 #include "core/KompUtils.h"
 #include "core/Messages.h"
 #include "core/PlantTabs.h"
+#include "core/Regional.h"
 #include "core/TeachIn.h"
 #include "core/UMain.h"
 #include "evaluation/UAbout.h"
@@ -292,7 +293,7 @@ void TFDatenLesen1::setColumnTitles() {
         f ? tr("T3[°F]") : tr("T3[°C]"),
         f ? tr("T2[°F]") : tr("T2[°C]"),
         f ? tr("T1[°F]") : tr("T1[°C]"),
-        tr("% O2"),
+        tr("O2 [0,1 %]"),
         tr("Betriebsart"),
         tr("Laufzeit"),
         tr("Zyklen"),
@@ -491,7 +492,13 @@ void TFDatenLesen1::PrepareLogReport(TFQRKompForm& report) {
         out.dat = Cell(1, row);
         for (int i = 0; i < 5; ++i)
             out.t[i] = Cell(2 + i, row);
-        out.o2 = Cell(7, row);
+        // The table keeps the controller's tenths; the printed log shows vol% with one
+        // decimal, as it does printed from anywhere else.
+        bool whole = false;
+        const int tenths = Cell(7, row).trimmed().toInt(&whole);
+        out.o2 = whole ? QString::asprintf("%4.1f", tenths / 10.0)
+                             .replace(QLatin1Char('.'), Regional::decimalSeparator())
+                       : Cell(7, row);
         out.zeit = Cell(9, row);
         out.zyklen = Cell(10, row);
         out.refDepth = Cell(11, row);

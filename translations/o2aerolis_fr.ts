@@ -830,10 +830,6 @@
         <translation>T1[°C]</translation>
     </message>
     <message>
-        <source>% O2</source>
-        <translation>% O2</translation>
-    </message>
-    <message>
         <source>Betriebsart</source>
         <translation>Mode de fonctionnement</translation>
     </message>
@@ -880,6 +876,10 @@
     <message>
         <source>Werte ausgedruckt !</source>
         <translation>Valeurs imprimées !</translation>
+    </message>
+    <message>
+        <source>O2 [0,1 %]</source>
+        <translation>O2 [0,1 %]</translation>
     </message>
 </context>
 <context>

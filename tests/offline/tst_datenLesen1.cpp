@@ -178,13 +178,14 @@ private slots:
         QTest::addColumn<bool>("showRefDepth");
         QTest::addColumn<QStringList>("titles"); // columns 2, 7, 11
         QTest::addColumn<QStringList>("cells");  // columns 1, 2, 6, 7, 8, 9, 11 of row 1
-        QTest::newRow("empty") << 0 << false << true << QStringList{"T5[°C]", "% O2", "s 55°C[cm]"}
+        QTest::newRow("empty") << 0 << false << true
+                               << QStringList{"T5[°C]", "O2 [0,1 %]", "s 55°C[cm]"}
                                << QStringList();
         QTest::newRow("imperial")
-            << 3 << true << true << QStringList{"T5[°F]", "% O2", "s 131°F[in]"}
+            << 3 << true << true << QStringList{"T5[°F]", "O2 [0,1 %]", "s 131°F[in]"}
             << QStringList{"09.12.2026  14:30", " 131", "  86", " 209", "3", "   10", "  14"};
         QTest::newRow("metric")
-            << 3 << false << false << QStringList{"T5[°C]", "% O2", ""}
+            << 3 << false << false << QStringList{"T5[°C]", "O2 [0,1 %]", ""}
             << QStringList{"09.12.2026  14:30", "  55", "  30", " 209", "3", "   10", ""};
     }
     void readout() {
@@ -420,7 +421,8 @@ private slots:
         QCOMPARE(w.StatusText(), a.Datei);
     }
 
-    // The printed log: one detail line per table row, O2 in tenths, the plant and file named.
+    // The printed log: one detail line per table row, O2 in vol% with one decimal (the table
+    // keeps tenths), the plant and file named.
     void printedLog() {
         if (!ReportText::available())
             QSKIP("pdftotext is not installed");
@@ -451,7 +453,7 @@ private slots:
             QCOMPARE(lines[i].size(), 12);
             QCOMPARE(lines[i][0], QString::number(i + 1));
             QCOMPARE(lines[i].mid(3, 5), (QStringList{"131", "140", "147", "113", "86"}));
-            QCOMPARE(lines[i][8], QStringLiteral("209"));
+            QCOMPARE(lines[i][8], QStringLiteral("20,9"));
             QCOMPARE(lines[i][11], QStringLiteral("14"));
         }
         QVERIFY(pages[0].contains(QStringLiteral("T5[°F]")));
